@@ -15,14 +15,17 @@
 namespace morvane {
 
 bool ReadWholeFile(std::string_view sPath, std::string& sText) {
+    sText.clear();
     std::ifstream in(ToPath(sPath), std::ios::binary);
     if (!in) {
-        sText.clear();
         return false;
     }
-    std::string s((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string s;
+    char buf[1 << 16];
+    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
+        s.append(buf, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
-        sText.clear();
         return false;
     }
     sText = std::move(s);
