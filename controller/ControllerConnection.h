@@ -9,7 +9,6 @@
 namespace morvane {
 
 class cTrellComm;
-class TrellParent;
 extern cTrellComm* g_oTrell; // the one communication object, from connection to exit
 
 // The controller the program talks to: the image folder of the simulated controller (its
@@ -18,8 +17,9 @@ void SetControllerImage(std::string_view sDir);
 // The pendant's deactivation, installed by the main window; run by DisconnectController.
 void SetPendantDeactivation(std::function<void()> deactivate);
 
-// oParent receives the object's notifications; nullptr = a parent without any.
-bool ConnectController(TrellParent* oParent = nullptr);
+// oParent is the main window; it answers none of the object's notifications, so they go to a
+// parent whose hooks do nothing.
+bool ConnectController(void* oParent = nullptr);
 void DisconnectController();
 // True when the expert group is active, the mode is T1 or T2 and no program is selected;
 // otherwise sReasons holds the text listing what failed.
