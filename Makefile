@@ -36,7 +36,12 @@ reset-demo:
 	rm -rf $(DEMO) && cp -r data/demo-controller $(DEMO)
 
 run: build $(DEMO)/R1
-	$(BUILD)/morvane --controller $(DEMO)
+	mkdir -p $(DEMO)/R1/Mada
+	$(BUILD)/morvane --controller $(DEMO) --mada $(DEMO)/R1/Mada/
+
+# Every tab, the safety screen and the version screen of the demo controller, rendered offscreen.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/morvane_screenshots docs/screenshots
 
 test: build build-asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
