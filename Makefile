@@ -52,6 +52,7 @@ format:
 
 bench: build
 	$(BUILD)/bench/morvane_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/morvane_gui_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

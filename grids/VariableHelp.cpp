@@ -7,6 +7,7 @@
 #include "config/LanguageText.h"
 #include "grids/CurrentVariable.h"
 #include "madata/ControlType.h"
+#include "servo/ServoFileModel.h"
 
 namespace morvane {
 
@@ -56,7 +57,7 @@ bool SelectVarDefinition(std::string_view sName) {
     return true;
 }
 
-VariableHelpTexts ShowVariableHelp(std::string_view sName) {
+VariableHelpTexts ShowVariableHelp(std::string sName) {
     ClearDefinitionFields();
     g_sCurVarName.clear();
     if (!sName.empty()) {
@@ -81,9 +82,17 @@ VariableHelpTexts ShowVariableHelp(std::string_view sName) {
     return texts;
 }
 
-std::string ServoCalcRowName(std::string_view sColumn0) {
+std::string ServoCalcRowName(std::string_view sColumn0, int nRow) {
     const std::string sName = Replace(sColumn0, " ", "");
-    return Like(sName, "Comm_Line*") ? std::string("CommentLine") : sName;
+    if (Like(sName, "Comm_Line*")) {
+        return "CommentLine";
+    }
+    // An opened file shows the parameters' language texts, which name no definition and no
+    // line of the file: an edit filed under such a text would be lost on saving.
+    if (nRow >= 1 && nRow <= g_colSFCalcList.Count()) {
+        return Replace(g_colSFCalcList.Item(nRow), " ", "");
+    }
+    return sName;
 }
 
 } // namespace morvane

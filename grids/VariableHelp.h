@@ -26,9 +26,10 @@ std::string HelpNameOf(std::string_view sName);
 // nothing changed, when there is none. A definition with fewer fields sets only those.
 bool SelectVarDefinition(std::string_view sName);
 // Makes sName the current variable and returns the panel's texts for it.
-VariableHelpTexts ShowVariableHelp(std::string_view sName);
-// The name behind a row of the servo-file parameter grid: column 0 without blanks, or
-// "CommentLine" for a comment row.
-std::string ServoCalcRowName(std::string_view sColumn0);
+// Takes the name by value: callers pass g_sCurVarName itself, which this clears first.
+VariableHelpTexts ShowVariableHelp(std::string sName);
+// The name behind a row of the servo-file parameter grid: "CommentLine" for a comment row, else
+// the parameter listed for row nRow, else column 0 without blanks.
+std::string ServoCalcRowName(std::string_view sColumn0, int nRow = 0);
 
 } // namespace morvane
