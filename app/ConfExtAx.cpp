@@ -368,6 +368,11 @@ void ConfExtAx::EnableGrids(bool bEnable, bool bMainAxisGridsToo) {
     for (ParamGrid* pGrid : {GenAxData, GenExAxData, MainAxDataGrid, ExAxDataGrid, ExKinDataGrid,
                              ExEtxDataGrid, ExFrmDataGrid, SF_CommDataGrid, SF_CalcDataGrid}) {
         if (bMainAxisGridsToo || (pGrid != GenAxData && pGrid != MainAxDataGrid)) {
+            if (!bEnable && pGrid->hasFocus()) {
+                // A disabled grid just loses the focus: handed on to the next grid, the focus
+                // would make that grid the active one and the edit would write into it.
+                pGrid->clearFocus();
+            }
             pGrid->setEnabled(bEnable);
         }
     }
@@ -1280,7 +1285,7 @@ void ConfExtAx::Grid_EnterOrFocus(GridKind kind, ParamGrid* pGrid, bool bGotFocu
     }
     case GridKind::SFCalc:
         g_sActiveSFGrid = "SF_CalcDataGrid";
-        ShowHelp(ShowVariableHelp(ServoCalcRowName(sName)));
+        ShowHelp(ShowVariableHelp(ServoCalcRowName(sName, pGrid->Row())));
         HighlightCurrent(pGrid);
         break;
     }

@@ -215,7 +215,7 @@ EditStart PrepareEdit(clsChangeControl& edit) {
         break;
     case GridId::SF_CalcDataGrid:
         edit.ServoFileData = true;
-        edit.VariableName = ServoCalcRowName(sName);
+        edit.VariableName = ServoCalcRowName(sName, r);
         if (edit.VariableName == "CommentLine") {
             edit.VariableIndex = r;
         }
