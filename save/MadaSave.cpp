@@ -162,19 +162,24 @@ bool WriteBack(const KeyedCollection& saveList) {
         ErrorBox(T("ErrorOccuredTryItAgain"));
         return false;
     }
+    // A failed save puts the text back: the changes stay pending, and a change withdrawn
+    // afterwards must not reach the controller with the next save.
+    std::string sTextBefore = g_sMachineDat;
+    auto fail = [&sTextBefore](const std::string& sMessage) {
+        g_sMachineDat = std::move(sTextBefore);
+        ErrorBox(sMessage);
+        return false;
+    };
     RewriteLines(saveList, progress);
     if (!StopInterpreters()) {
-        ErrorBox(Paragraphs(T("CantCancelSubMit"), T("CantSaveChangesvb")));
-        return false;
+        return fail(Paragraphs(T("CantCancelSubMit"), T("CantSaveChangesvb")));
     }
     const std::string sLocalPath = g_sMadaPath + std::string(kControllerFile);
     if (!WriteWholeFile(sLocalPath, g_sMachineDat)) {
-        ErrorBox(T("ErrorOccuredTryItAgain"));
-        return false;
+        return fail(T("ErrorOccuredTryItAgain"));
     }
     if (!DownloadTextToController(kControllerFile, g_sMachineDat)) {
-        ErrorBox(T("ErrorWritingFile") + "  " + sLocalPath);
-        return false;
+        return fail(T("ErrorWritingFile") + "  " + sLocalPath);
     }
     if (!RestartSubmitInterpreter()) {
         MsgBox(T("CantStartSubMit"), MsgButtons::OK, MsgIcon::Information);

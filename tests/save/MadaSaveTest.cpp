@@ -180,7 +180,7 @@ struct Failure {
     MsgAnswer question; // the answer to the save question, OK = no question expected
     // What the user sees: the box texts, built from the language texts.
     std::vector<std::string> (*boxes)(const std::string& sLocalPath);
-    bool bTextRewritten; // g_sMachineDat holds the new line afterwards
+    bool bTextRewritten; // g_sMachineDat holds the new line afterwards (only after a save)
     bool bLocalCopyNew;
     bool bControllerNew;
     bool bSaved;
@@ -223,7 +223,7 @@ const Failure kFailures[] = {
          return std::vector<std::string>{T("DoYouWantToSaveChanges"),
                                          Paragraphs(T("CantCancelSubMit"), T("CantSaveChangesvb"))};
      },
-     true,
+     false,
      false,
      false,
      false,
@@ -237,7 +237,7 @@ const Failure kFailures[] = {
          return std::vector<std::string>{T("DoYouWantToSaveChanges"),
                                          T("ErrorWritingFile") + "  " + sLocal};
      },
-     true,
+     false,
      true,
      false,
      false,
@@ -333,7 +333,7 @@ TEST_F(MadaSaveTest, ReadOnlyLocalCopyStopsTheSaveBeforeTheController) {
     EXPECT_EQ(ui.boxes[2].sText, T("ErrorOccuredTryItAgain"));
     EXPECT_EQ(ReadBytes(sLocal), "old copy");
     EXPECT_EQ(ControllerFile(), TestMachineDat());
-    EXPECT_EQ(g_sMachineDat, WithLine(TestMachineDat(), "$RAT_MOT_AX[1]=", NewLine()));
+    EXPECT_EQ(g_sMachineDat, TestMachineDat());
     EXPECT_EQ(g_colMadaChanges.Count(), 1);
     EXPECT_THAT(Steps(Journal()), ElementsAre("STOP control level", "STOP robot level",
                                               "STOP control level", "CANCEL mode 0"));
@@ -373,8 +373,8 @@ TEST_P(MadaFolderTest, UnusableMadaFolderStopsTheSaveBeforeAnything) {
 INSTANTIATE_TEST_SUITE_P(MissingOrReadOnly, MadaFolderTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Missing" : "ReadOnly"; });
 
-// A failed download leaves the text rewritten; the next save rewrites the same line again,
-// with the value already in the text as the old one, and completes.
+// A failed download puts the text back; the next save rewrites the line from the value read,
+// which the log shows as the old one, and completes.
 TEST_F(MadaSaveTest, SaveAfterAFailedDownloadCompletes) {
     StartTool("[Fault SyncFile.10]\r\nCalls=1\r\n");
     Change("$RAT_MOT_AX[1]", "{N 7,D 1}");
@@ -391,8 +391,29 @@ TEST_F(MadaSaveTest, SaveAfterAFailedDownloadCompletes) {
     EXPECT_EQ(ui.boxes.back().sText, T("ReinitVsk"));
     EXPECT_THAT(SaveLog(),
                 ElementsAre("Starting to save!", "Changed: Variable = new value | old value",
-                            "Changed: $RAT_MOT_AX[1]={N 7,D 1} | {N 7,D 1}"));
+                            "Changed: $RAT_MOT_AX[1]={N 7,D 1} | {N -89,D 1}"));
     EXPECT_EQ(Backups().size(), 2U);
+}
+
+// A change withdrawn after a failed save never reaches the controller with a later save.
+TEST_F(MadaSaveTest, ChangeWithdrawnAfterAFailedSaveStaysOutOfTheController) {
+    StartTool("[Fault SyncFile.10]\r\nCalls=1\r\n");
+    Change("$RAT_MOT_AX[1]", "{N 7,D 1}");
+    ui.Answer(MsgAnswer::Yes);
+    ui.Answer(MsgAnswer::OK);
+    ASSERT_FALSE(SaveMachineData(false));
+    Change("$RAT_MOT_AX[1]", "{N -89,D 1}");
+    ASSERT_EQ(g_colMadaChanges.Count(), 0);
+    Change("$RAT_MOT_AX[2]", "{N 5,D 1}");
+    ui.Answer(MsgAnswer::Yes);
+    ui.Answer(MsgAnswer::OK);
+
+    EXPECT_TRUE(SaveMachineData(false));
+
+    const std::string sController = ControllerFile();
+    EXPECT_EQ(GetLineFromKey(sController, "$RAT_MOT_AX[1]="),
+              GetLineFromKey(TestMachineDat(), "$RAT_MOT_AX[1]="));
+    EXPECT_NE(GetLineFromKey(sController, "$RAT_MOT_AX[2]=").find("{N 5,D 1}"), std::string::npos);
 }
 
 TEST_F(MadaSaveTest, KeepsTheNewestBackupsOnly) {
