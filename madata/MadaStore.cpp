@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "common/RunTimeError.h"
 #include "common/TextFunctions.h"
+#include "common/TextSearch.h"
 
 namespace morvane {
 
@@ -73,12 +73,10 @@ std::size_t FindMadaKey(std::string_view sText, std::string_view sKey) {
     }
     std::size_t nFrom = 0;
     while (nFrom + sKey.size() <= sText.size()) {
-        const void* pFound =
-            memmem(sText.data() + nFrom, sText.size() - nFrom, sKey.data(), sKey.size());
-        if (!pFound) {
-            return std::string_view::npos;
+        const std::size_t nPos = FindText(sText, sKey, nFrom);
+        if (nPos == std::string_view::npos) {
+            return nPos;
         }
-        const auto nPos = static_cast<std::size_t>(static_cast<const char*>(pFound) - sText.data());
         if (IsWholeName(sText, nPos, sKey)) {
             return nPos;
         }
