@@ -75,6 +75,19 @@ bool FileStore::HasFolder(std::string& sError) const {
     return false;
 }
 
+std::optional<std::string> FileStore::CheckedName(std::string_view sControllerPath,
+                                                  std::string& sError) const {
+    auto name = NameOf(sControllerPath);
+    if (!name) {
+        sError = "invalid controller path: " + std::string(sControllerPath);
+        return std::nullopt;
+    }
+    if (!HasFolder(sError)) {
+        return std::nullopt;
+    }
+    return name;
+}
+
 std::string FileStore::Resolve(std::string_view sQuery) const {
     if (!StartsWithNoCase(sQuery, "/R1/")) {
         return "";
@@ -120,12 +133,8 @@ bool FileStore::List(std::string_view sPath, TextArray& names, std::string& sErr
 
 bool FileStore::Read(std::string_view sControllerPath, std::string& sBytes,
                      std::string& sError) const {
-    auto name = NameOf(sControllerPath);
+    auto name = CheckedName(sControllerPath, sError);
     if (!name) {
-        sError = "invalid controller path: " + std::string(sControllerPath);
-        return false;
-    }
-    if (!HasFolder(sError)) {
         return false;
     }
     auto path = Find(*name);
@@ -142,12 +151,8 @@ bool FileStore::Read(std::string_view sControllerPath, std::string& sBytes,
 
 bool FileStore::Write(std::string_view sControllerPath, std::string_view sBytes,
                       std::string& sError, std::string& sWritten) const {
-    auto name = NameOf(sControllerPath);
+    auto name = CheckedName(sControllerPath, sError);
     if (!name) {
-        sError = "invalid controller path: " + std::string(sControllerPath);
-        return false;
-    }
-    if (!HasFolder(sError)) {
         return false;
     }
     const std::filesystem::path path = Find(*name).value_or(m_r1 / ToPath(*name));
@@ -166,9 +171,8 @@ bool FileStore::Write(std::string_view sControllerPath, std::string_view sBytes,
 
 bool FileStore::Delete(std::string_view sControllerPath, std::string& sError,
                        std::string& sDeleted) const {
-    auto name = NameOf(sControllerPath);
+    auto name = CheckedName(sControllerPath, sError);
     if (!name) {
-        sError = "invalid controller path: " + std::string(sControllerPath);
         return false;
     }
     auto path = Find(*name);

@@ -34,6 +34,9 @@ private:
     static std::optional<std::string> NameOf(std::string_view sControllerPath);
     std::optional<std::filesystem::path> Find(std::string_view sName) const;
     bool HasFolder(std::string& sError) const;
+    // The name of a controller path on an image that has its R1/ folder; sError otherwise.
+    std::optional<std::string> CheckedName(std::string_view sControllerPath,
+                                           std::string& sError) const;
 
     std::filesystem::path m_r1;
 };
