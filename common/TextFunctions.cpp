@@ -26,6 +26,22 @@ std::string RTrim(std::string_view s) {
     return std::string(s.substr(0, n));
 }
 
+std::string_view TrimBlanksAndTabs(std::string_view s) {
+    const std::size_t nFirst = s.find_first_not_of(" \t");
+    if (nFirst == std::string_view::npos) {
+        return {};
+    }
+    return s.substr(nFirst, s.find_last_not_of(" \t") - nFirst + 1);
+}
+
+std::string Paragraphs(std::string_view sFirst, std::string_view sSecond) {
+    std::string s(sFirst);
+    s += kCrLf;
+    s += kCrLf;
+    s += sSecond;
+    return s;
+}
+
 char UpperChar(char c) {
     const auto u = static_cast<unsigned char>(c);
     if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) {

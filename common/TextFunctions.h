@@ -13,6 +13,10 @@ inline constexpr std::string_view kCrLf = "\r\n";
 std::string Trim(std::string_view s);
 std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
+// Removes blanks and tabs at both ends; the result views the same characters as s.
+std::string_view TrimBlanksAndTabs(std::string_view s);
+// The two texts as two paragraphs of a message: an empty line between them.
+std::string Paragraphs(std::string_view sFirst, std::string_view sSecond);
 
 // a-z and the Windows-1252 lower-case letters map to upper case; everything else stays.
 char UpperChar(char c);

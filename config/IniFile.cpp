@@ -34,16 +34,6 @@ struct ParsedIni {
     std::vector<IniSection> sections;
 };
 
-// Blanks and tabs around names and values do not belong to them.
-std::string_view StripSpace(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
-
 std::vector<IniSection> ParseIni(std::string_view sText) {
     std::vector<IniSection> sections;
     std::size_t from = 0;
@@ -57,14 +47,14 @@ std::vector<IniSection> ParseIni(std::string_view sText) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        line = StripSpace(line);
+        line = TrimBlanksAndTabs(line);
         if (line.empty() || line.front() == ';') {
             continue;
         }
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
             if (close != std::string_view::npos) {
-                sections.push_back({std::string(StripSpace(line.substr(1, close - 1))), {}});
+                sections.push_back({std::string(TrimBlanksAndTabs(line.substr(1, close - 1))), {}});
             }
             continue;
         }
@@ -72,8 +62,8 @@ std::vector<IniSection> ParseIni(std::string_view sText) {
         if (eq == std::string_view::npos || sections.empty()) {
             continue;
         }
-        sections.back().entries.emplace_back(std::string(StripSpace(line.substr(0, eq))),
-                                             std::string(StripSpace(line.substr(eq + 1))));
+        sections.back().entries.emplace_back(std::string(TrimBlanksAndTabs(line.substr(0, eq))),
+                                             std::string(TrimBlanksAndTabs(line.substr(eq + 1))));
     }
     return sections;
 }

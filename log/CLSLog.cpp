@@ -57,6 +57,10 @@ std::string FormatTime(const std::tm& tmNow) {
 
 } // namespace
 
+std::string TodayText() {
+    return FormatDate(LocalNow());
+}
+
 CLSLog& g_oLog() {
     static CLSLog oLog;
     return oLog;
@@ -64,9 +68,7 @@ CLSLog& g_oLog() {
 
 void CLSLog::LogFile() {
     // The default path is settled before the size check, so that a default log is cut too.
-    if (g_sLogFile.empty()) {
-        EnsureLogFile();
-    }
+    EnsureLogFile();
     LimitLogFileSize();
     Log(std::string(kHeaderRuleLength, '-') + std::string(kCrLf), false);
     const std::tm tmNow = LocalNow();
@@ -77,9 +79,7 @@ void CLSLog::LogFile() {
 }
 
 void CLSLog::Log(std::string_view sMeldung, bool bWithTime) {
-    if (g_sLogFile.empty()) {
-        EnsureLogFile();
-    }
+    EnsureLogFile();
     if (g_sLogFile.empty() || IsReadOnly(g_sLogFile)) {
         return;
     }

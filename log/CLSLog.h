@@ -23,6 +23,9 @@ private:
     void EnsureLogFile();
 };
 
+// Today's date as the log writes it: "dd.mm.yyyy", local time.
+std::string TodayText();
+
 // The one log of the program, created on first use.
 CLSLog& g_oLog();
 

@@ -55,8 +55,7 @@ constexpr std::array<TypeRule, 8> kTypeRules = {{
 }};
 
 void EndForType(const std::string& sText) {
-    MsgBox(sText + std::string(kCrLf) + std::string(kCrLf) + T("TheToolWillBeClosed"),
-           MsgButtons::OK, MsgIcon::Information);
+    MsgBox(Paragraphs(sText, T("TheToolWillBeClosed")), MsgButtons::OK, MsgIcon::Information);
     ExitProgram(false);
 }
 

@@ -49,14 +49,6 @@ bool IsWholeName(std::string_view sText, std::size_t nPos, std::string_view sKey
     return sText.substr(nStart, nPos - nStart).find(';') == std::string_view::npos;
 }
 
-std::string TrimBlanksAndTabs(std::string_view s) {
-    const std::size_t nFirst = s.find_first_not_of(" \t");
-    if (nFirst == std::string_view::npos) {
-        return {};
-    }
-    return std::string(s.substr(nFirst, s.find_last_not_of(" \t") - nFirst + 1));
-}
-
 // Type keywords that stand before a variable's name and must survive a rewrite of its line.
 bool IsKeptPrefix(std::string_view sPrefix) {
     static constexpr std::array<std::string_view, 9> kPrefixes = {

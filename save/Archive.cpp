@@ -25,10 +25,6 @@ namespace {
 constexpr std::string_view kVersionKey = "BNXVERSION=";
 constexpr std::string_view kEndLine = "ENDDAT";
 
-std::string Paragraphs(std::string_view sFirst, std::string_view sSecond) {
-    return std::string(sFirst) + std::string(kCrLf) + std::string(kCrLf) + std::string(sSecond);
-}
-
 void ErrorBox(const std::string& sText) {
     MsgBox(sText, MsgButtons::OK, MsgIcon::Error);
 }

@@ -26,10 +26,6 @@ namespace {
 constexpr std::string_view kJerkLineKey = "DECL JERK_STRUC $JERK_MA=";
 constexpr std::string_view kControllerFile = "$MACHINE.dat";
 
-std::string Paragraphs(std::string_view sFirst, std::string_view sSecond) {
-    return std::string(sFirst) + std::string(kCrLf) + std::string(kCrLf) + std::string(sSecond);
-}
-
 void ErrorBox(const std::string& sText) {
     MsgBox(sText, MsgButtons::OK, MsgIcon::Error);
 }

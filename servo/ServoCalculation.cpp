@@ -1,7 +1,5 @@
 #include "servo/ServoCalculation.h"
 
-#include <cstdio>
-#include <ctime>
 #include <string>
 
 #include "common/RunTimeError.h"
@@ -10,6 +8,7 @@
 #include "config/IniFile.h"
 #include "config/LanguageText.h"
 #include "grids/ChangeLists.h"
+#include "log/CLSLog.h"
 #include "madata/CharacterOps.h"
 #include "servo/ServoFileModel.h"
 
@@ -31,12 +30,8 @@ std::string Rounded(double d) {
     return CommaToPoint(FormatNumber(d, "###########"));
 }
 
-std::string Joined(std::string_view sFirst, std::string_view sSecond) {
-    return std::string(sFirst) + std::string(kCrLf) + std::string(kCrLf) + std::string(sSecond);
-}
-
 void CantCreate(std::string_view sReason) {
-    MsgBox(Joined(sReason, T("CantCreateServofile")), MsgButtons::OK, MsgIcon::Error);
+    MsgBox(Paragraphs(sReason, T("CantCreateServofile")), MsgButtons::OK, MsgIcon::Error);
 }
 
 // The drive factor, or 0 after its message when it is missing, not a number or 0. A comma
@@ -49,16 +44,6 @@ double DriveFactor(const std::string& sDriveType, std::string_view sKey) {
         return 0;
     }
     return d;
-}
-
-std::string ShortDate() {
-    const std::time_t now = std::time(nullptr);
-    std::tm tmNow{};
-    localtime_r(&now, &tmNow);
-    char szDate[40];
-    std::snprintf(szDate, sizeof szDate, "%02d.%02d.%04d", tmNow.tm_mday, tmNow.tm_mon + 1,
-                  tmNow.tm_year + 1900);
-    return szDate;
 }
 
 std::string Entry(std::string_view sName) {
@@ -85,7 +70,7 @@ void FileResults(double a, double b, double r, double l, double e, double vp, do
     PutSFChange("CLine1", sQuote + "MOTOR-TYPE: " + Entry("MOTOR_TYPE") + sQuote);
     PutSFChange("CLine2", sQuote + "VRQ-TYPE: " + Entry("VRQ_TYPE") + sQuote);
     PutSFChange("CLine3",
-                sQuote + "NAME, DATE: " + Entry("USER_NAME") + ", " + ShortDate() + sQuote);
+                sQuote + "NAME, DATE: " + Entry("USER_NAME") + ", " + TodayText() + sQuote);
 }
 
 } // namespace

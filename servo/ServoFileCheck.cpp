@@ -24,8 +24,7 @@ void CantSave(std::string_view sKey, std::string_view sName) {
     if (!sName.empty()) {
         sText += ": " + std::string(sName);
     }
-    MsgBox(sText + std::string(kCrLf) + std::string(kCrLf) + T("CantSafeServoFile"), MsgButtons::OK,
-           MsgIcon::Error);
+    MsgBox(Paragraphs(sText, T("CantSafeServoFile")), MsgButtons::OK, MsgIcon::Error);
 }
 
 } // namespace

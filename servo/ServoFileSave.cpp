@@ -19,10 +19,6 @@ namespace morvane {
 
 namespace {
 
-std::string OverwriteQuestion(const std::string& sPath, std::string_view sKey) {
-    return sPath + std::string(kCrLf) + std::string(kCrLf) + T(sKey);
-}
-
 // The target path, or "" when the user gave up.
 std::string ChooseTarget() {
     for (;;) {
@@ -37,13 +33,13 @@ std::string ChooseTarget() {
         if (!FileExists(sPath)) {
             return sPath;
         }
-        const MsgAnswer answer = MsgBox(OverwriteQuestion(sPath, "DoYouWantToOverwrite"),
+        const MsgAnswer answer = MsgBox(Paragraphs(sPath, T("DoYouWantToOverwrite")),
                                         MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::No);
         if (answer == MsgAnswer::Cancel) {
             return {};
         }
         if (answer == MsgAnswer::Yes &&
-            MsgBox(OverwriteQuestion(sPath, "DoYouRealyWantToOverwrite"), MsgButtons::YesNo,
+            MsgBox(Paragraphs(sPath, T("DoYouRealyWantToOverwrite")), MsgButtons::YesNo,
                    MsgIcon::Question, MsgAnswer::No) == MsgAnswer::Yes) {
             return sPath;
         }

@@ -32,6 +32,15 @@ TEST_F(FileIoTest, WholeFileWriteAddsALineEndAndKeepsBytes) {
     EXPECT_EQ(sText, "X=1\r\n;\xB0\r\n");
 }
 
+TEST_F(FileIoTest, UnreadablePathsReadAsFailureWithNoText) {
+    std::string sText = "stale";
+    EXPECT_FALSE(ReadWholeFile(FromPath(dir.Path() / "missing.dat"), sText));
+    EXPECT_EQ(sText, "");
+    sText = "stale";
+    EXPECT_FALSE(ReadWholeFile(FromPath(dir.Path()), sText)) << "a folder is no file";
+    EXPECT_EQ(sText, "");
+}
+
 TEST_F(FileIoTest, FailedWriteShowsTheReason) {
     const std::string sPath = FromPath(dir.Path() / "missing" / "a.dat");
     ui.Answer(MsgAnswer::OK);

@@ -10,6 +10,16 @@ TEST(TextFunctions, TrimRemovesBlanksOnly) {
     EXPECT_EQ(Trim("   "), "");
 }
 
+TEST(TextFunctions, TrimBlanksAndTabsKeepsInnerTabs) {
+    EXPECT_EQ(TrimBlanksAndTabs(" \t ab\tc \t"), "ab\tc");
+    EXPECT_EQ(TrimBlanksAndTabs(" \t "), "");
+}
+
+TEST(TextFunctions, ParagraphsStandAnEmptyLineApart) {
+    EXPECT_EQ(Paragraphs("a", "b c"), "a\r\n\r\nb c");
+    EXPECT_EQ(Paragraphs("", ""), "\r\n\r\n");
+}
+
 TEST(TextFunctions, UpperCaseFollowsTheCodePage) {
     EXPECT_EQ(UCase("abc$_1"), "ABC$_1");
     EXPECT_EQ(UCase("\xE4\xF6\xFC\xF7\xFF\x9A"), "\xC4\xD6\xDC\xF7\x9F\x8A");

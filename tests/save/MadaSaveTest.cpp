@@ -38,7 +38,26 @@ std::string Paragraphs(const std::string& a, const std::string& b) {
     return a + "\r\n\r\n" + b;
 }
 
-class MadaSaveTest : public SaveTest {};
+class MadaSaveTest : public SaveTest {
+protected:
+    // Saves one change where a file or folder cannot be written: after the question, the
+    // reason naming sPath and the request to try again; the text and the change stay.
+    void ExpectSaveRefusedFor(const std::string& sPath) {
+        Change("$RAT_MOT_AX[1]", "{N 7,D 1}");
+        ui.Answer(MsgAnswer::Yes);
+        ui.Answer(MsgAnswer::OK);
+        ui.Answer(MsgAnswer::OK);
+
+        EXPECT_FALSE(SaveMachineData(false));
+
+        ASSERT_EQ(ui.boxes.size(), 3U);
+        EXPECT_EQ(ui.boxes[1].icon, MsgIcon::Error);
+        EXPECT_NE(ui.boxes[1].sText.find(sPath), std::string::npos);
+        EXPECT_EQ(ui.boxes[2].sText, T("ErrorOccuredTryItAgain"));
+        EXPECT_EQ(g_sMachineDat, TestMachineDat());
+        EXPECT_EQ(g_colMadaChanges.Count(), 1);
+    }
+};
 
 TEST_F(MadaSaveTest, SaveRewritesExactlyTheChangedLinesEverywhere) {
     StartTool();
@@ -320,27 +339,17 @@ TEST_F(MadaSaveTest, ReadOnlyLocalCopyStopsTheSaveBeforeTheController) {
     dir.Write("Mada/$MACHINE.dat", "old copy");
     std::filesystem::permissions(sLocal, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
-    Change("$RAT_MOT_AX[1]", "{N 7,D 1}");
-    ui.Answer(MsgAnswer::Yes);
-    ui.Answer(MsgAnswer::OK);
-    ui.Answer(MsgAnswer::OK);
 
-    EXPECT_FALSE(SaveMachineData(false));
+    ExpectSaveRefusedFor(sLocal);
 
-    ASSERT_EQ(ui.boxes.size(), 3U);
-    EXPECT_EQ(ui.boxes[1].icon, MsgIcon::Error);
-    EXPECT_NE(ui.boxes[1].sText.find(sLocal), std::string::npos);
-    EXPECT_EQ(ui.boxes[2].sText, T("ErrorOccuredTryItAgain"));
     EXPECT_EQ(ReadBytes(sLocal), "old copy");
     EXPECT_EQ(ControllerFile(), TestMachineDat());
-    EXPECT_EQ(g_sMachineDat, TestMachineDat());
-    EXPECT_EQ(g_colMadaChanges.Count(), 1);
     EXPECT_THAT(Steps(Journal()), ElementsAre("STOP control level", "STOP robot level",
                                               "STOP control level", "CANCEL mode 0"));
 }
 
 // Without a place for the backup the save does not start: nothing rewritten, nothing stopped.
-class MadaFolderTest : public SaveTest, public ::testing::WithParamInterface<bool> {};
+class MadaFolderTest : public MadaSaveTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(MadaFolderTest, UnusableMadaFolderStopsTheSaveBeforeAnything) {
     const bool bMissing = GetParam();
@@ -351,19 +360,9 @@ TEST_P(MadaFolderTest, UnusableMadaFolderStopsTheSaveBeforeAnything) {
         std::filesystem::permissions(mada, std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::remove);
     }
-    Change("$RAT_MOT_AX[1]", "{N 7,D 1}");
-    ui.Answer(MsgAnswer::Yes);
-    ui.Answer(MsgAnswer::OK);
-    ui.Answer(MsgAnswer::OK);
 
-    EXPECT_FALSE(SaveMachineData(false));
+    ExpectSaveRefusedFor(mada.string());
 
-    ASSERT_EQ(ui.boxes.size(), 3U);
-    EXPECT_EQ(ui.boxes[1].icon, MsgIcon::Error);
-    EXPECT_NE(ui.boxes[1].sText.find(mada.string()), std::string::npos);
-    EXPECT_EQ(ui.boxes[2].sText, T("ErrorOccuredTryItAgain"));
-    EXPECT_EQ(g_sMachineDat, TestMachineDat());
-    EXPECT_EQ(g_colMadaChanges.Count(), 1);
     EXPECT_EQ(std::filesystem::exists(mada), !bMissing);
     EXPECT_FALSE(std::filesystem::exists(mada / "backup"));
     EXPECT_FALSE(std::filesystem::exists(LocalCopyPath()));
