@@ -20,8 +20,7 @@ bool PreconditionsAllowSave() {
     if (CheckPreconditions(sReasons)) {
         return true;
     }
-    MsgBox(sReasons + std::string(kCrLf) + std::string(kCrLf) + T("CantSaveChanges"),
-           MsgButtons::OK, MsgIcon::Error);
+    MsgBox(Paragraphs(sReasons, T("CantSaveChanges")), MsgButtons::OK, MsgIcon::Error);
     return false;
 }
 
@@ -51,10 +50,10 @@ void RunExitProgram(bool bAsk) {
             switch (MsgBox(T("DoYouWantToSaveChanges"), MsgButtons::YesNoCancel, MsgIcon::Question,
                            MsgAnswer::Yes)) {
             case MsgAnswer::Yes:
-                if (!PreconditionsAllowSave()) {
+                // A failed save keeps the user in the program with the changes still pending.
+                if (!PreconditionsAllowSave() || !SaveMachineData(true)) {
                     return;
                 }
-                SaveMachineData(true);
                 break;
             case MsgAnswer::No:
                 break;

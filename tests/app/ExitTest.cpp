@@ -1,5 +1,7 @@
 // Leaving the tool: the exit question, the two save questions in their order with every
 // answer, the preconditions before a save, and the controller released on the way out.
+#include <fstream>
+
 #include "app/ProgramExit.h"
 #include "config/LanguageText.h"
 #include "controller/ControllerConnection.h"
@@ -104,6 +106,20 @@ TEST_F(ExitTest, YesToTheMachineDataQuestionSavesThenEnds) {
     EXPECT_NE(ReadBytes(temp.Path() / "image" / "R1" / "$MACHINE.DAT").find("{N 1,D 7}"),
               std::string::npos);
     EXPECT_EQ(g_oTrell, nullptr);
+}
+
+TEST_F(ExitTest, FailedMachineDataSaveKeepsTheUserAndTheChanges) {
+    std::ofstream(temp.Path() / "image" / "controller.ini", std::ios::app)
+        << "\r\n[Fault SyncFile.10]\r\nCalls=Always\r\n";
+    ASSERT_TRUE(Start());
+    PendingMadaChange();
+    ui.Answer(MsgAnswer::Yes); // exit
+    ui.Answer(MsgAnswer::Yes); // save machine data
+    ui.Answer(MsgAnswer::OK);  // the download failed
+    EXPECT_FALSE(Exit(true));
+    EXPECT_EQ(ui.boxes.back().sText.substr(0, T("ErrorWritingFile").size()), T("ErrorWritingFile"));
+    EXPECT_EQ(g_colMadaChanges.Count(), 1);
+    EXPECT_NE(g_oTrell, nullptr);
 }
 
 TEST_F(ExitTest, FailingPreconditionsKeepTheUserInTheProgram) {
