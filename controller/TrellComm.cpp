@@ -38,6 +38,11 @@ bool cTrellComm::Call(ServerObject* oServer, int nMethod, std::vector<ServerValu
     return oServer != nullptr && oServer->Invoke(nMethod, args, vResult);
 }
 
+bool cTrellComm::Command(ServerObject* oServer, int nMethod, std::vector<ServerValue> args) {
+    ServerValue vResult;
+    return Call(oServer, nMethod, std::move(args), vResult) || Fail(oServer);
+}
+
 bool cTrellComm::Fail(ServerObject* oServer) {
     HandleLastError(oServer);
     return false;
@@ -147,11 +152,7 @@ bool cTrellComm::ShowVar(std::string_view strVarName, std::string& strVarValue) 
 }
 
 bool cTrellComm::SetVar(std::string_view strVarName, std::string_view strNewValue) {
-    ServerValue vResult;
-    if (!Call(m_SyncVar.get(), 2, {std::string(strVarName), std::string(strNewValue)}, vResult)) {
-        return Fail(m_SyncVar.get());
-    }
-    return true;
+    return Command(m_SyncVar.get(), 2, {std::string(strVarName), std::string(strNewValue)});
 }
 
 bool cTrellComm::SetInfoOn(std::string_view sVariableName, std::string_view, std::int32_t) {
@@ -240,11 +241,7 @@ bool cTrellComm::DownLoadMemToRobot(std::string_view sFileName, std::string_view
     }
     ByteArray content;
     Str2ByteArray(sfile, content);
-    ServerValue vResult;
-    if (!Call(m_SyncFile.get(), 10, {std::move(content), sTarget, kMemoryTransfer}, vResult)) {
-        return Fail(m_SyncFile.get());
-    }
-    return true;
+    return Command(m_SyncFile.get(), 10, {std::move(content), sTarget, kMemoryTransfer});
 }
 
 bool cTrellComm::UpLoadFromRobotToDisk(std::string_view sFileName, std::string& spath,
@@ -274,18 +271,13 @@ bool cTrellComm::UpLoadFromRobotToDisk(std::string_view sFileName, std::string& 
     for (const auto& entry : std::filesystem::directory_iterator(ToPath(spath), ec)) {
         if (EqualsNoCase(FromPath(entry.path().filename()), sName) &&
             IsReadOnly(FromPath(entry.path()))) {
-            MsgBox(T(sKey) + std::string(kCrLf) + std::string(kCrLf) + T("Tools is to end"),
-                   MsgButtons::OK, MsgIcon::Error);
+            MsgBox(Paragraphs(T(sKey), T("Tools is to end")), MsgButtons::OK, MsgIcon::Error);
             std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
                                          std::filesystem::perm_options::add, ec);
             Ui().EndProgram();
         }
     }
-    ServerValue vResult;
-    if (!Call(m_SyncFile.get(), 5, {sSource, sTarget, kCopyFromRobot}, vResult)) {
-        return Fail(m_SyncFile.get());
-    }
-    return true;
+    return Command(m_SyncFile.get(), 5, {sSource, sTarget, kCopyFromRobot});
 }
 
 bool cTrellComm::UpLoadFromRobotToMem(std::string_view sFileName, std::string& sfile,
@@ -314,11 +306,7 @@ bool cTrellComm::CopyToRobot(const std::string& sSource, std::string sName) {
     if (sTarget.empty()) {
         sTarget = "BNX:\\R1\\" + sName;
     }
-    ServerValue vResult;
-    if (!Call(m_SyncFile.get(), 5, {sSource, sTarget, kCopyToRobot}, vResult)) {
-        return Fail(m_SyncFile.get());
-    }
-    return true;
+    return Command(m_SyncFile.get(), 5, {sSource, sTarget, kCopyToRobot});
 }
 
 bool cTrellComm::DownLoadDiskToRobot(std::string_view sFileName, std::int32_t) {
@@ -330,13 +318,9 @@ bool cTrellComm::DownLoadDiskToRobot(std::string_view sFileName, std::int32_t) {
         if (HasWildcard(sFileName)) {
             return false;
         }
-        ServerValue vResult;
-        if (!Call(m_SyncFile.get(), 5,
-                  {Trim(sFileName.substr(0, bar)), Trim(sFileName.substr(bar + 1)), kCopyToRobot},
-                  vResult)) {
-            return Fail(m_SyncFile.get());
-        }
-        return true;
+        return Command(
+            m_SyncFile.get(), 5,
+            {Trim(sFileName.substr(0, bar)), Trim(sFileName.substr(bar + 1)), kCopyToRobot});
     }
     if (!HasWildcard(sFileName)) {
         std::string sName(sFileName);
@@ -372,22 +356,18 @@ bool cTrellComm::DeleteRobotProgram(std::string_view sPrgName, std::int32_t) {
         return false;
     }
     std::string sPath;
-    ServerValue vResult;
-    if (!ResolvePath(sName, sPath) ||
-        !Call(m_SyncFile.get(), 4, {sPath, std::int32_t{-1}}, vResult)) {
+    if (!ResolvePath(sName, sPath)) {
         return Fail(m_SyncFile.get());
     }
-    return true;
+    return Command(m_SyncFile.get(), 4, {sPath, std::int32_t{-1}});
 }
 
 bool cTrellComm::RobotLevelStop(std::int32_t) {
-    ServerValue vResult;
-    return Call(m_SyncSelect.get(), 3, {std::int32_t{1}}, vResult) || Fail(m_SyncSelect.get());
+    return Command(m_SyncSelect.get(), 3, {std::int32_t{1}});
 }
 
 bool cTrellComm::ControlLevelStop(std::int32_t) {
-    ServerValue vResult;
-    return Call(m_SyncSelect.get(), 3, {std::int32_t{0}}, vResult) || Fail(m_SyncSelect.get());
+    return Command(m_SyncSelect.get(), 3, {std::int32_t{0}});
 }
 
 bool cTrellComm::CancelModul(std::int32_t vTimeOut) {
@@ -396,8 +376,7 @@ bool cTrellComm::CancelModul(std::int32_t vTimeOut) {
         ControlLevelStop(3000);
         nMode = 0;
     }
-    ServerValue vResult;
-    return Call(m_SyncSelect.get(), 4, {nMode}, vResult) || Fail(m_SyncSelect.get());
+    return Command(m_SyncSelect.get(), 4, {nMode});
 }
 
 bool cTrellComm::RunControlLevel(std::string_view vPrgName, std::int32_t) {
@@ -412,9 +391,7 @@ bool cTrellComm::RunControlLevel(std::string_view vPrgName, std::int32_t) {
         sName.erase(paren);
     }
     sName = Replace(sName, "\"", "");
-    ServerValue vResult;
-    return Call(m_SyncSelect.get(), 5, {sName, std::string(), false}, vResult) ||
-           Fail(m_SyncSelect.get());
+    return Command(m_SyncSelect.get(), 5, {sName, std::string(), false});
 }
 
 bool cTrellComm::SelectModul(std::string& strFile, std::string_view strParam, bool bImplizitCancel,
@@ -427,10 +404,7 @@ bool cTrellComm::SelectModul(std::string& strFile, std::string_view strParam, bo
         return Fail(m_SyncFile.get());
     }
     strFile = sPath;
-    ServerValue vResult;
-    return Call(m_SyncSelect.get(), 5, {strFile, std::string(strParam), bImplizitCancel},
-                vResult) ||
-           Fail(m_SyncSelect.get());
+    return Command(m_SyncSelect.get(), 5, {strFile, std::string(strParam), bImplizitCancel});
 }
 
 bool cTrellComm::ConfirmAll(std::int32_t) {
@@ -451,9 +425,7 @@ bool cTrellComm::BnxOk(std::int32_t) {
 }
 
 bool cTrellComm::IO_Restart(std::int32_t nBus, std::int32_t) {
-    ServerValue vResult;
-    return Call(m_SyncIo.get(), 1, {std::int32_t{12}, nBus, std::int32_t{0}}, vResult) ||
-           Fail(m_SyncIo.get());
+    return Command(m_SyncIo.get(), 1, {std::int32_t{12}, nBus, std::int32_t{0}});
 }
 
 void cTrellComm::Str2ByteArray(std::string_view StringIn, ByteArray& ByteArray) {

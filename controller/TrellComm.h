@@ -94,6 +94,8 @@ public:
 private:
     bool Call(ServerObject* oServer, int nMethod, std::vector<ServerValue> args,
               ServerValue& vResult);
+    // A call whose result is not needed; a failure is described as Fail does.
+    bool Command(ServerObject* oServer, int nMethod, std::vector<ServerValue> args);
     // The failure path: the server's error description, then False.
     bool Fail(ServerObject* oServer);
     bool CreateObject(std::string_view sProgId, ServerObjectPtr& object);

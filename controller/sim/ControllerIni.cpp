@@ -46,7 +46,8 @@ TextArray SplitList(std::string_view s) {
     }
 }
 
-bool SetRecordField(MessageRecord& r, std::string_view sKey, std::string_view sValue) {
+// A field name or value that means nothing leaves the record as it was.
+void SetRecordField(MessageRecord& r, std::string_view sKey, std::string_view sValue) {
     const std::string k = UCase(sKey);
     std::int32_t* pNumber = nullptr;
     if (k == "NLOWTIMESTAMP") {
@@ -63,12 +64,10 @@ bool SetRecordField(MessageRecord& r, std::string_view sKey, std::string_view sV
         pNumber = &r.nMessageHandle;
     }
     if (pNumber) {
-        int n = 0;
-        if (!ParseInt(sValue, n)) {
-            return false;
+        if (int n = 0; ParseInt(sValue, n)) {
+            *pNumber = n;
         }
-        *pNumber = n;
-        return true;
+        return;
     }
     if (k == "BSTRDBMODULE") {
         r.bstrDBModule = sValue;
@@ -77,15 +76,12 @@ bool SetRecordField(MessageRecord& r, std::string_view sKey, std::string_view sV
     } else if (k == "BSTRDBMESSAGE") {
         r.bstrDBMessage = sValue;
     } else if (k == "BDBCAUSE") {
-        return ParseYesNo(sValue, r.bDBCause);
+        ParseYesNo(sValue, r.bDBCause);
     } else if (k == "VARPARAMS") {
         r.varParams = sValue.empty() ? TextArray{} : SplitList(sValue);
     } else if (k == "VARDBPARAMS") {
         r.varDBParams = sValue.empty() ? TextArray{} : SplitList(sValue);
-    } else {
-        return false;
     }
-    return true;
 }
 
 // "[Fault SyncSelect.3]" names the object and the method number.
@@ -109,7 +105,6 @@ enum class Section { None, Variables, Interpreters, Server, Fault, Unknown };
 ControllerSettings ReadControllerIni(std::string_view sText) {
     ControllerSettings settings;
     Section section = Section::None;
-    int nLine = 0;
     std::size_t from = 0;
     while (from < sText.size()) {
         std::size_t lf = sText.find('\n', from);
@@ -118,7 +113,6 @@ ControllerSettings ReadControllerIni(std::string_view sText) {
         }
         std::string sLine = Trim(sText.substr(from, lf - from));
         from = lf + 1;
-        ++nLine;
         if (!sLine.empty() && sLine.back() == '\r') {
             sLine = Trim(std::string_view(sLine).substr(0, sLine.size() - 1));
         }
@@ -128,7 +122,6 @@ ControllerSettings ReadControllerIni(std::string_view sText) {
         if (sLine.front() == '[') {
             section = Section::Unknown;
             if (sLine.back() != ']') {
-                settings.ignoredLines.push_back(nLine);
                 continue;
             }
             const std::string sName = Trim(std::string_view(sLine).substr(1, sLine.size() - 2));
@@ -143,35 +136,30 @@ ControllerSettings ReadControllerIni(std::string_view sText) {
             } else if (ParseFaultHeader(sName, fault)) {
                 section = Section::Fault;
                 settings.faults.push_back(fault);
-            } else {
-                settings.ignoredLines.push_back(nLine);
             }
             continue;
         }
         const std::size_t eq = sLine.find('=');
         if (eq == std::string::npos || eq == 0) {
-            settings.ignoredLines.push_back(nLine);
             continue;
         }
         const std::string sKey = Trim(std::string_view(sLine).substr(0, eq));
         const std::string sValue = Trim(std::string_view(sLine).substr(eq + 1));
         const std::string uKey = UCase(sKey);
-        bool bUsed = false;
         switch (section) {
         case Section::Variables:
             settings.variables.emplace_back(sKey, sValue);
-            bUsed = true;
             break;
         case Section::Interpreters:
             if (uKey == "CONTROLLEVEL") {
-                bUsed = ParseYesNo(sValue, settings.bControlLevelRunning);
+                ParseYesNo(sValue, settings.bControlLevelRunning);
             } else if (uKey == "ROBOTLEVEL") {
-                bUsed = ParseYesNo(sValue, settings.bRobotLevelRunning);
+                ParseYesNo(sValue, settings.bRobotLevelRunning);
             }
             break;
         case Section::Server:
             if (uKey == "REACHABLE") {
-                bUsed = ParseYesNo(sValue, settings.bReachable);
+                ParseYesNo(sValue, settings.bReachable);
             }
             break;
         case Section::Fault: {
@@ -180,22 +168,17 @@ ControllerSettings ReadControllerIni(std::string_view sText) {
                 int n = 0;
                 if (UCase(sValue) == "ALWAYS") {
                     fault.nCalls = -1;
-                    bUsed = true;
                 } else if (ParseInt(sValue, n) && n >= 0) {
                     fault.nCalls = n;
-                    bUsed = true;
                 }
             } else {
-                bUsed = SetRecordField(fault.record, sKey, sValue);
+                SetRecordField(fault.record, sKey, sValue);
             }
             break;
         }
         case Section::None:
         case Section::Unknown:
             break;
-        }
-        if (!bUsed) {
-            settings.ignoredLines.push_back(nLine);
         }
     }
     return settings;

@@ -25,7 +25,6 @@ struct ControllerSettings {
     bool bControlLevelRunning = true;
     bool bRobotLevelRunning = true;
     std::vector<FaultSpec> faults;
-    std::vector<int> ignoredLines; // 1-based numbers of the lines that were skipped
 };
 
 ControllerSettings ReadControllerIni(std::string_view sText);

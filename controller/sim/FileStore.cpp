@@ -1,7 +1,6 @@
 #include "controller/sim/FileStore.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "common/CodePage.h"
 #include "common/FileIo.h"
@@ -19,24 +18,6 @@ bool StartsWithNoCase(std::string_view s, std::string_view sPrefix) {
 }
 
 } // namespace
-
-bool ReadFileBytes(const std::filesystem::path& path, std::string& sBytes) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) {
-        return false;
-    }
-    const std::streamoff nSize = in.tellg();
-    if (nSize < 0) {
-        return false;
-    }
-    std::string s(static_cast<std::size_t>(nSize), '\0');
-    in.seekg(0);
-    if (!in.read(s.data(), nSize)) {
-        return false;
-    }
-    sBytes = std::move(s);
-    return true;
-}
 
 std::optional<std::string> FileStore::NameOf(std::string_view sControllerPath) {
     std::string_view sName;
@@ -88,6 +69,19 @@ std::optional<std::string> FileStore::CheckedName(std::string_view sControllerPa
     return name;
 }
 
+std::optional<std::filesystem::path> FileStore::ExistingFile(std::string_view sControllerPath,
+                                                             std::string& sError) const {
+    auto name = CheckedName(sControllerPath, sError);
+    if (!name) {
+        return std::nullopt;
+    }
+    auto path = Find(*name);
+    if (!path) {
+        sError = "file not found: " + std::string(sControllerPath);
+    }
+    return path;
+}
+
 std::string FileStore::Resolve(std::string_view sQuery) const {
     if (!StartsWithNoCase(sQuery, "/R1/")) {
         return "";
@@ -133,16 +127,11 @@ bool FileStore::List(std::string_view sPath, TextArray& names, std::string& sErr
 
 bool FileStore::Read(std::string_view sControllerPath, std::string& sBytes,
                      std::string& sError) const {
-    auto name = CheckedName(sControllerPath, sError);
-    if (!name) {
-        return false;
-    }
-    auto path = Find(*name);
+    auto path = ExistingFile(sControllerPath, sError);
     if (!path) {
-        sError = "file not found: " + std::string(sControllerPath);
         return false;
     }
-    if (!ReadFileBytes(*path, sBytes)) {
+    if (!ReadWholeFile(FromPath(*path), sBytes)) {
         sError = "file cannot be read: " + std::string(sControllerPath);
         return false;
     }
@@ -171,13 +160,8 @@ bool FileStore::Write(std::string_view sControllerPath, std::string_view sBytes,
 
 bool FileStore::Delete(std::string_view sControllerPath, std::string& sError,
                        std::string& sDeleted) const {
-    auto name = CheckedName(sControllerPath, sError);
-    if (!name) {
-        return false;
-    }
-    auto path = Find(*name);
+    auto path = ExistingFile(sControllerPath, sError);
     if (!path) {
-        sError = "file not found: " + std::string(sControllerPath);
         return false;
     }
     std::error_code ec;

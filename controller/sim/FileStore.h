@@ -11,9 +11,6 @@
 
 namespace morvane::sim {
 
-// All bytes of a file in one read, for the large files the controller moves.
-bool ReadFileBytes(const std::filesystem::path& path, std::string& sBytes);
-
 class FileStore {
 public:
     explicit FileStore(std::filesystem::path r1) : m_r1(std::move(r1)) {}
@@ -37,6 +34,9 @@ private:
     // The name of a controller path on an image that has its R1/ folder; sError otherwise.
     std::optional<std::string> CheckedName(std::string_view sControllerPath,
                                            std::string& sError) const;
+    // The file a controller path names; sError when the path is refused or there is no such file.
+    std::optional<std::filesystem::path> ExistingFile(std::string_view sControllerPath,
+                                                      std::string& sError) const;
 
     std::filesystem::path m_r1;
 };

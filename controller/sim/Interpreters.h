@@ -18,9 +18,6 @@ public:
         : m_vars(vars), m_journal(journal), m_bControlRunning(bControlRunning),
           m_bRobotRunning(bRobotRunning) {}
 
-    bool ControlLevelRunning() const { return m_bControlRunning; }
-    bool RobotLevelRunning() const { return m_bRobotRunning; }
-
     // nLevel 0 = control level, 1 = robot level. False with sError for anything else.
     bool Stop(int nLevel, std::string& sError);
     // Cancels the selected program; a program the running robot level executes cannot be.

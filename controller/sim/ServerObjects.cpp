@@ -107,6 +107,9 @@ protected:
     bool UnknownMethod(int nMethod) {
         return Fail(kUnknownMethod, m_sName + " has no method " + std::to_string(nMethod));
     }
+    bool UnknownVariable(const std::string& sName) {
+        return Fail(kUnknownVariable, "unknown variable " + sName, {sName});
+    }
 
 private:
     void SetError(MessageRecord record) {
@@ -147,7 +150,7 @@ protected:
             }
             auto value = Ctl().vars.Read(*pName);
             if (!value) {
-                return Fail(kUnknownVariable, "unknown variable " + *pName, {*pName});
+                return UnknownVariable(*pName);
             }
             vResult = *value;
             return true;
@@ -158,7 +161,7 @@ protected:
                 return BadArguments(nMethod);
             }
             if (!Ctl().vars.Write(*pName, *pValue)) {
-                return Fail(kUnknownVariable, "unknown variable " + *pName, {*pName});
+                return UnknownVariable(*pName);
             }
             return true;
         }
@@ -233,7 +236,7 @@ private:
         }
         std::string sBytes, sError;
         if (*pFlags == 64) {
-            if (!ReadFileBytes(ToPath(*pSource), sBytes)) {
+            if (!ReadWholeFile(*pSource, sBytes)) {
                 return FileError("PC file cannot be read: " + *pSource);
             }
             std::string sWritten;
@@ -380,7 +383,7 @@ protected:
                 return BadArguments(nMethod);
             }
             if (!Ctl().vars.Read(*pName)) {
-                return Fail(kUnknownVariable, "unknown variable " + *pName, {*pName});
+                return UnknownVariable(*pName);
             }
             Ctl().Subscribe(this, *ppCallback, *pID, *pName);
             return true;

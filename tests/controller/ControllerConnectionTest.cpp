@@ -4,7 +4,6 @@
 #include "config/LanguageText.h"
 #include "controller/ControllerConnection.h"
 #include "controller/TrellComm.h"
-#include "controller/sim/FileStore.h"
 #include "tests/controller/ControllerFixture.h"
 
 namespace morvane::test {
@@ -276,9 +275,7 @@ TEST_F(ControllerTest, FiftyMegabyteFileTravelsBothWaysUnchanged) {
     EXPECT_TRUE(sText == sBig);
     sText[0] = '#';
     ASSERT_TRUE(DownloadTextToController("$MACHINE.DAT", sText));
-    std::string sWritten;
-    ASSERT_TRUE(sim::ReadFileBytes(Image() / "R1" / "$MACHINE.DAT", sWritten));
-    EXPECT_TRUE(sWritten == sText);
+    EXPECT_TRUE(ReadBytes(Image() / "R1" / "$MACHINE.DAT") == sText);
 }
 
 // Controller file names that are no plain file name are refused before anything is touched.

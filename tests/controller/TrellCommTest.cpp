@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/FileIo.h"
 #include "common/ScriptedUi.h"
 #include "config/LanguageText.h"
@@ -275,7 +277,70 @@ TEST_F(Trell, MemoryUploadAndDelete) {
     ASSERT_TRUE(trell.DeleteRobotProgram("$machine.dat"));
     EXPECT_FALSE(std::filesystem::exists(Image() / "R1" / "$MACHINE.DAT"));
     EXPECT_FALSE(trell.UpLoadFromRobotToMem("$MACHINE.DAT", sText));
+    EXPECT_FALSE(trell.DeleteRobotProgram("$MACHINE.DAT"));
     EXPECT_EQ(Journal(), std::vector<std::string>{"DELETE BNX:\\R1\\$MACHINE.DAT"});
+}
+
+TEST_F(Trell, ServerReportsAFileThatIsNotThere) {
+    Connect();
+    ServerObjectPtr factory = CreateServerFactory();
+    ServerValue vFile;
+    ASSERT_TRUE(factory->Invoke(1, {std::string(kProgIdSyncFile), std::string("T")}, vFile));
+    ServerObjectPtr file = std::get<ServerObjectPtr>(vFile);
+    const std::string sPath = "BNX:\\R1\\NONE.DAT";
+    const std::pair<int, std::vector<ServerValue>> calls[] = {
+        {11, {sPath, std::int32_t{4160}}}, // read into memory
+        {4, {sPath, std::int32_t{-1}}},    // delete
+    };
+    for (const auto& [nMethod, args] : calls) {
+        ServerValue v, vRecord;
+        EXPECT_FALSE(file->Invoke(nMethod, args, v)) << nMethod;
+        ASSERT_TRUE(file->QueryInterface(kErrorInterface)->Invoke(1, {}, vRecord));
+        EXPECT_EQ(std::get<MessageRecord>(vRecord).bstrCause, "file not found: " + sPath);
+    }
+}
+
+// Each operation that resolves a controller name stops at a failed resolution, with the
+// server's description of it and nothing done on the controller.
+TEST_F(Trell, FailedResolutionStopsEveryFileOperation) {
+    MakeImage("[Fault SyncFile.8]\nCalls=Always\nbstrCause=busy\n");
+    root.Write("pc/A.SRC", "A");
+    const std::string sPc = (root.Path() / "pc").string() + "/";
+    const std::function<bool(cTrellComm&)> operations[] = {
+        [](cTrellComm& t) { return t.DownLoadMemToRobot("$MACHINE.DAT", "X"); },
+        [&](cTrellComm& t) {
+            std::string sPath = sPc;
+            return t.UpLoadFromRobotToDisk("$MACHINE.DAT", sPath);
+        },
+        [](cTrellComm& t) {
+            std::string sText;
+            return t.UpLoadFromRobotToMem("$MACHINE.DAT", sText);
+        },
+        [&](cTrellComm& t) { return t.DownLoadDiskToRobot(sPc + "A.SRC"); },
+        [&](cTrellComm& t) { return t.DownLoadDiskToRobot(sPc + "*.SRC"); },
+        [](cTrellComm& t) { return t.DeleteRobotProgram("$MACHINE.DAT"); },
+        [](cTrellComm& t) {
+            std::string sFile = "$MACHINE.DAT";
+            return t.SelectModul(sFile, "");
+        },
+    };
+    for (std::size_t i = 0; i < std::size(operations); ++i) {
+        cTrellComm t;
+        ASSERT_TRUE(t.Init(&parent));
+        ASSERT_TRUE(t.ConnectToTrell("ConfExtAxData"));
+        EXPECT_FALSE(operations[i](t)) << i;
+        EXPECT_NE(t.TrellError().find("bstrCause=busy"), std::string::npos) << i;
+    }
+    EXPECT_EQ(Journal(), std::vector<std::string>{});
+    EXPECT_EQ(ReadBytes(Image() / "R1" / "$MACHINE.DAT"), "DEFDAT\r\n");
+}
+
+TEST_F(Trell, FailedUnsubscribeStoresNoErrorTextAndForgetsTheName) {
+    Connect("[Fault AsyncVar.6]\nCalls=1\nbstrCause=busy\n");
+    ASSERT_TRUE(trell.SetInfoOn("$MODE_OP"));
+    EXPECT_FALSE(trell.SetInfoOff("$MODE_OP"));
+    EXPECT_EQ(trell.TrellError(), "");
+    EXPECT_FALSE(trell.SetInfoOff("$MODE_OP")) << "the name was forgotten all the same";
 }
 
 TEST_F(Trell, FileOperationsWaitForTheConnection) {
