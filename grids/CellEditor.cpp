@@ -32,10 +32,6 @@ namespace {
 
 enum class EditStart { Open, Refused };
 
-bool IsRatioName(std::string_view sName) {
-    return sName == "$RAT_MOT_AX" || sName == "$RAT_MOT_ENC";
-}
-
 KeyedCollection Choices(std::initializer_list<const char*> items) {
     KeyedCollection list;
     for (const char* psz : items) {
@@ -49,8 +45,7 @@ KeyedCollection AxisCountChoices() {
 }
 
 void Refuse(const std::string& sReason) {
-    MsgBox(T("CantChange") + std::string(kCrLf) + std::string(kCrLf) + sReason, MsgButtons::OK,
-           MsgIcon::Information);
+    MsgBox(Paragraphs(T("CantChange"), sReason), MsgButtons::OK, MsgIcon::Information);
 }
 
 void TypedControl(clsChangeControl& edit, const std::string& sCell) {

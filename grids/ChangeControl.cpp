@@ -56,6 +56,10 @@ double clsChangeControl::StringToDouble(std::string_view Value) const {
     return IsNumeric(sValue) ? Val(sValue) : 0.0;
 }
 
+bool IsRatioName(std::string_view sName) {
+    return sName == "$RAT_MOT_AX" || sName == "$RAT_MOT_ENC";
+}
+
 std::optional<GridId> ActiveGridOfTab(int nTab) {
     switch (nTab) {
     case 0: {

@@ -76,6 +76,9 @@ private:
 // variables, the jerk component of an external axis, else name + "[" + index + "]".
 std::string MadaChangeKey(std::string_view sVariableName, int nVariableIndex);
 
+// A ratio such as {N 1,D 2}, edited as a numerator and a denominator.
+bool IsRatioName(std::string_view sName);
+
 // The active grid of a tab: by g_sActiveGenGrid, g_sActiveKinGrid and g_sActiveSFGrid on the
 // tabs 0, 3 and 4 (compared in upper case); none for an unknown identifier or tab.
 std::optional<GridId> ActiveGridOfTab(int nTab);

@@ -88,6 +88,21 @@ void LayoutServoGrid(GridModel& grid, int nRows, int nLeft, int nTop, int nWidth
     SetHeader(grid, 1, T("Value"));
 }
 
+// A general-data grid: names and values, its first row the axis count sCountKey.
+void LayoutGeneralGrid(GridModel& grid, int nRows, int nLeft, int nHeight,
+                       std::string_view sCountKey) {
+    grid.nFixedRows = 1;
+    grid.nFixedCols = 1;
+    grid.SetSize(nRows, 2);
+    grid.SetPlace(nLeft, 2160, 4200, nHeight);
+    grid.SetColWidth(0, 2075);
+    grid.SetColWidth(1, 2075);
+    SetHeader(grid, 0, T("Variable"));
+    SetHeader(grid, 1, T("Value"));
+    grid.SetText(1, 0, sCountKey);
+    grid.SetText(1, 1, NumberToText(Val(CurrentValue(sCountKey))));
+}
+
 std::string CommentRowName(std::string_view sEntry, int nRow) {
     return Like(sEntry, "CLine*") ? "Comm_Line" + Num(nRow) : std::string();
 }
@@ -107,32 +122,14 @@ void BuildGeneralGrids(GridModel& genAx, GridModel& genExAx, GeneralTabTexts& te
     const std::string sBrkMode = CurrentValue("$BRK_MODE");
 
     texts.sMainAxCaption = T("MainAxData");
-    genAx.nFixedRows = 1;
-    genAx.nFixedCols = 1;
-    genAx.SetSize(5, 2);
-    genAx.SetPlace(240, 2160, 4200, 1455);
-    genAx.SetColWidth(0, 2075);
-    genAx.SetColWidth(1, 2075);
-    SetHeader(genAx, 0, T("Variable"));
-    SetHeader(genAx, 1, T("Value"));
-    genAx.SetText(1, 0, "$NUM_AX");
-    genAx.SetText(1, 1, NumberToText(Val(CurrentValue("$NUM_AX"))));
+    LayoutGeneralGrid(genAx, 5, 240, 1455, "$NUM_AX");
     for (int bit = 0; bit < 3; ++bit) {
         genAx.SetText(2 + bit, 0, "$BRK_MODE_BIT" + Num(bit));
         genAx.SetText(2 + bit, 1, BinDigit(sBrkMode, bit + 1));
     }
 
     texts.sExAxCaption = T("ExtAxData");
-    genExAx.nFixedRows = 1;
-    genExAx.nFixedCols = 1;
-    genExAx.SetSize(3, 2);
-    genExAx.SetPlace(4560, 2160, 4200, 895);
-    genExAx.SetColWidth(0, 2075);
-    genExAx.SetColWidth(1, 2075);
-    SetHeader(genExAx, 0, T("Variable"));
-    SetHeader(genExAx, 1, T("Value"));
-    genExAx.SetText(1, 0, "$EX_AX_NUM");
-    genExAx.SetText(1, 1, NumberToText(Val(CurrentValue("$EX_AX_NUM"))));
+    LayoutGeneralGrid(genExAx, 3, 4560, 895, "$EX_AX_NUM");
     genExAx.SetText(2, 0, "$BRK_MODE_BIT3");
     genExAx.SetText(2, 1, BinDigit(sBrkMode, 4));
 

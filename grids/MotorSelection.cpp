@@ -36,8 +36,7 @@ MotorVarList MotorVarListOfControlType() {
 }
 
 void CantSetMotor(const std::string& sWhat) {
-    MsgBox(T("NoMotorParameterFound") + sWhat + std::string(kCrLf) + std::string(kCrLf) +
-               T("CantSetMotorParameter"),
+    MsgBox(Paragraphs(T("NoMotorParameterFound") + sWhat, T("CantSetMotorParameter")),
            MsgButtons::OK, MsgIcon::Information);
 }
 
@@ -129,8 +128,7 @@ bool clsChangeControl::SetMotorParam(std::string_view sMotorType, int AxNr) {
         PutMadaChange(n + "[" + std::to_string(AxNr) + "]", w);
     }
     if (!R.empty()) {
-        MsgBox(T("FollowingParaCantSet") + std::string(kCrLf) + std::string(kCrLf) + R,
-               MsgButtons::OK, MsgIcon::Information);
+        MsgBox(Paragraphs(T("FollowingParaCantSet"), R), MsgButtons::OK, MsgIcon::Information);
     }
     return true;
 }

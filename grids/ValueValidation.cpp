@@ -32,10 +32,6 @@ bool HasSeparator(std::string_view s) {
     return s.find_first_of(",.") != std::string_view::npos;
 }
 
-bool IsRatioName(std::string_view sName) {
-    return sName == "$RAT_MOT_AX" || sName == "$RAT_MOT_ENC";
-}
-
 // The cell editor makes "$ET#_AX" current for the axis cells of the kinematic system.
 bool IsEtxAxName(std::string_view sName) {
     return sName == "$ET#_AX" || Like(sName, "$ET#_AX");

@@ -59,10 +59,7 @@ bool SelectVarDefinition(std::string_view sName) {
 
 VariableHelpTexts ShowVariableHelp(std::string sName) {
     ClearDefinitionFields();
-    g_sCurVarName.clear();
-    if (!sName.empty()) {
-        g_sCurVarName = sName;
-    }
+    g_sCurVarName = sName;
     const std::string sHelpName = HelpNameOf(sName);
     VariableHelpTexts texts;
     texts.sShortDesc = T("sDesc_" + sHelpName);
@@ -72,12 +69,10 @@ VariableHelpTexts ShowVariableHelp(std::string sName) {
             texts.sType = "Type [" + g_sCurVarType + "]";
         }
         texts.sUnit = g_sCurVarUnit.empty() ? "[ ]" : "[" + g_sCurVarUnit + "]";
-        texts.sDefault = Trim(g_sCurVarDefault);
-        texts.sFixed = Trim(g_sCurVarFixed);
-        texts.sMin = Trim(g_sCurVarMin);
-        texts.sMax = Trim(g_sCurVarMax);
-    } else {
-        ClearDefinitionFields();
+        texts.sDefault = g_sCurVarDefault;
+        texts.sFixed = g_sCurVarFixed;
+        texts.sMin = g_sCurVarMin;
+        texts.sMax = g_sCurVarMax;
     }
     return texts;
 }

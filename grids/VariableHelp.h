@@ -26,7 +26,7 @@ std::string HelpNameOf(std::string_view sName);
 // nothing changed, when there is none. A definition with fewer fields sets only those.
 bool SelectVarDefinition(std::string_view sName);
 // Makes sName the current variable and returns the panel's texts for it.
-// Takes the name by value: callers pass g_sCurVarName itself, which this clears first.
+// Takes the name by value: callers pass g_sCurVarName itself, which this overwrites.
 VariableHelpTexts ShowVariableHelp(std::string sName);
 // The name behind a row of the servo-file parameter grid: "CommentLine" for a comment row, else
 // the parameter listed for row nRow, else column 0 without blanks.

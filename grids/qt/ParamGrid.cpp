@@ -7,17 +7,13 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "common/CodePage.h"
+#include "app/QtText.h"
 
 namespace morvane {
 
 namespace {
 
 constexpr int kTextPadding = 3;
-
-QString ToQt(const std::string& s) {
-    return QString::fromStdString(Cp1252ToUtf8(s));
-}
 
 } // namespace
 

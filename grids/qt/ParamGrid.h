@@ -41,7 +41,6 @@ public:
     // The geometry of a cell inside the grid widget, for placing an editor over it.
     QRect CellRect(int nRow, int nCol) const;
     int TopRow() const { return m_nTopRow; }
-    int LeftCol() const { return m_nLeftCol; }
 
 signals:
     void EnterCell();
@@ -86,6 +85,10 @@ private:
 // Twips of the window to pixels.
 inline int TwipsToPixels(int nTwips) {
     return nTwips / ParamGrid::kTwipsPerPixel;
+}
+inline QRect TwipsToPixels(int nLeft, int nTop, int nWidth, int nHeight) {
+    return {TwipsToPixels(nLeft), TwipsToPixels(nTop), TwipsToPixels(nWidth),
+            TwipsToPixels(nHeight)};
 }
 
 } // namespace morvane

@@ -67,16 +67,12 @@ TEST_F(CellEditorTest, RefusedEditsLeaveEverythingUnchanged) {
     const std::vector<RefusalCase> cases = {
         {"no main axes",
          [](CellEditorTest& t) {
-             g_colMadaValues = KeyedCollection();
              Value("$NUM_AX", "0");
-             Value("$EX_AX_NUM", "2");
              t.Open(GridId::GenAxData, 2, 1, "$BRK_MODE_BIT0", "1", "$BRK_MODE_BIT0");
          },
          T("CantChange") + kCrLf2 + "$NUM_AX = 0"},
         {"no external axes",
          [](CellEditorTest& t) {
-             g_colMadaValues = KeyedCollection();
-             Value("$NUM_AX", "6");
              Value("$EX_AX_NUM", "0");
              t.Open(GridId::GenExAxData, 2, 1, "$BRK_MODE_BIT3", "0", "$BRK_MODE_BIT3");
          },
@@ -95,8 +91,6 @@ TEST_F(CellEditorTest, RefusedEditsLeaveEverythingUnchanged) {
          T("CantChange") + kCrLf2 + T("ChangesInMainAxesNotAllowed")},
         {"unused kinematic system without external axes",
          [](CellEditorTest& t) {
-             g_colMadaValues = KeyedCollection();
-             Value("$NUM_AX", "6");
              Value("$EX_AX_NUM", "0");
              Value("$EX_KIN", "{ET1 #NONE,ET2 #NONE,ET3 #NONE,ET4 #NONE,ET5 #NONE,ET6 #NONE}");
              t.Open(GridId::ExKinDataGrid, 1, 2, "$EX_KIN", "NONE", "$EX_KIN");
@@ -135,8 +129,6 @@ TEST_F(CellEditorTest, RefusedEditsLeaveEverythingUnchanged) {
         SCOPED_TRACE(c.pszWhat);
         TearDown();
         SetUp();
-        ui.boxes.clear();
-        ui.enableCalls.clear();
         if (!c.sExpected.empty()) {
             ui.Answer(MsgAnswer::OK);
         }
@@ -150,7 +142,6 @@ TEST_F(CellEditorTest, RefusedEditsLeaveEverythingUnchanged) {
 }
 
 TEST_F(CellEditorTest, AxisCountRowOpensWhileTheCountIsZero) {
-    g_colMadaValues = KeyedCollection();
     Value("$NUM_AX", "0");
     Value("$EX_AX_NUM", "0");
     Open(GridId::GenAxData, 1, 1, "$NUM_AX", "0", "$NUM_AX");
@@ -175,10 +166,7 @@ TEST_F(CellEditorTest, RobotModelLeavesExternalAxisDataEditable) {
 }
 
 TEST_F(CellEditorTest, UsedKinematicSystemOpensWithoutExternalAxes) {
-    g_colMadaValues = KeyedCollection();
-    Value("$NUM_AX", "6");
-    Value("$EX_AX_NUM", "0");
-    Value("$EX_KIN", "{ET1 #EASYS,ET2 #NONE,ET3 #NONE,ET4 #NONE,ET5 #NONE,ET6 #NONE}");
+    Value("$EX_AX_NUM", "0"); // the set-up's $EX_KIN uses system 1
     Open(GridId::ExKinDataGrid, 1, 1, "$EX_KIN", "EASYS", "$EX_KIN");
     EXPECT_TRUE(EditorOpen());
     EXPECT_EQ(port.comboItems,
@@ -313,10 +301,7 @@ TEST_F(CellEditorTest, KinematicAxisChoicesFollowTheExternalAxisCount) {
     };
     for (const auto& [pszCount, choices] : cases) {
         SCOPED_TRACE(pszCount);
-        g_colMadaValues = KeyedCollection();
-        Value("$NUM_AX", "6");
         Value("$EX_AX_NUM", pszCount);
-        Value("$EX_KIN", "{ET1 #EASYS,ET2 #NONE,ET3 #NONE,ET4 #NONE,ET5 #NONE,ET6 #NONE}");
         Open(GridId::ExEtxDataGrid, 1, 4, "$ET1_AX", "NONE", "$ET#_AX");
         EXPECT_EQ(port.comboItems, choices);
         EXPECT_FALSE(port.help.empty()); // the help panel is filled again for the system

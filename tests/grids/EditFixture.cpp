@@ -105,6 +105,9 @@ void ResetGlobals() {
 
 void EditTest::SetUp() {
     ResetGlobals();
+    // Tests that run a table of cases set up again for each case.
+    ui.boxes.clear();
+    ui.enableCalls.clear();
     port = FakeGridPort();
     SetGridPort(&port);
     g_sIniFile = (dir.Path() / "Morvan.ini").string();
@@ -160,6 +163,7 @@ void EditTest::WriteServoFile(const std::string& sName) {
 }
 
 void EditTest::Value(const std::string& sKey, const std::string& sValue) {
+    g_colMadaValues.RemoveIfPresent(sKey);
     g_colMadaValues.Add(sValue, sKey);
 }
 
@@ -173,41 +177,32 @@ void EditTest::MakeCurrent(const std::string& sName) {
 
 void EditTest::Open(GridId grid, int nRow, int nCol, const std::string& sName,
                     const std::string& sCell, const std::string& sCurVar) {
-    switch (grid) {
-    case GridId::GenAxData:
-        port.nTab = 0;
-        g_sActiveGenGrid = "GENAXDATA";
-        break;
-    case GridId::GenExAxData:
-        port.nTab = 0;
-        g_sActiveGenGrid = "GENEXAXDATA";
-        break;
-    case GridId::MainAxDataGrid:
-        port.nTab = 1;
-        break;
-    case GridId::ExAxDataGrid:
-        port.nTab = 2;
-        break;
-    case GridId::ExKinDataGrid:
-        port.nTab = 3;
-        g_sActiveKinGrid = "ExKinDataGrid";
-        break;
-    case GridId::ExEtxDataGrid:
-        port.nTab = 3;
-        g_sActiveKinGrid = "ExEtxDataGrid";
-        break;
-    case GridId::ExFrmDataGrid:
-        port.nTab = 3;
-        g_sActiveKinGrid = "ExFrmDataGrid";
-        break;
-    case GridId::SF_CommDataGrid:
-        port.nTab = 4;
-        g_sActiveSFGrid = "SF_COMMDATAGRID";
-        break;
-    case GridId::SF_CalcDataGrid:
-        port.nTab = 4;
-        g_sActiveSFGrid = "SF_CalcDataGrid";
-        break;
+    // The tab of each grid and, on the tabs with several grids, the identifier that names it
+    // (mixed case where the editor has to compare in upper case).
+    struct GridTab {
+        GridId grid;
+        int nTab;
+        std::string* pActiveGrid;
+        const char* pszActiveGrid;
+    };
+    const GridTab tabs[] = {
+        {GridId::GenAxData, 0, &g_sActiveGenGrid, "GENAXDATA"},
+        {GridId::GenExAxData, 0, &g_sActiveGenGrid, "GENEXAXDATA"},
+        {GridId::MainAxDataGrid, 1, nullptr, nullptr},
+        {GridId::ExAxDataGrid, 2, nullptr, nullptr},
+        {GridId::ExKinDataGrid, 3, &g_sActiveKinGrid, "ExKinDataGrid"},
+        {GridId::ExEtxDataGrid, 3, &g_sActiveKinGrid, "ExEtxDataGrid"},
+        {GridId::ExFrmDataGrid, 3, &g_sActiveKinGrid, "ExFrmDataGrid"},
+        {GridId::SF_CommDataGrid, 4, &g_sActiveSFGrid, "SF_COMMDATAGRID"},
+        {GridId::SF_CalcDataGrid, 4, &g_sActiveSFGrid, "SF_CalcDataGrid"},
+    };
+    for (const GridTab& tab : tabs) {
+        if (tab.grid == grid) {
+            port.nTab = tab.nTab;
+            if (tab.pActiveGrid) {
+                *tab.pActiveGrid = tab.pszActiveGrid;
+            }
+        }
     }
     port.SetCurrent(grid, nRow, nCol, sName, sCell);
     MakeCurrent(sCurVar);
@@ -228,6 +223,13 @@ std::vector<std::string> EditTest::BoxTexts() const {
         texts.push_back(box.sText);
     }
     return texts;
+}
+
+void EditTest::ExpectStillOpen(EditControl control) const {
+    EXPECT_NE(g_oChangeControl, nullptr);
+    EXPECT_TRUE(port.IsEditControlVisible(control));
+    EXPECT_EQ(ui.enableCalls, std::vector<bool>{false});
+    EXPECT_TRUE(g_colMadaChanges.Empty());
 }
 
 } // namespace morvane::test

@@ -84,6 +84,7 @@ public:
     // User.ini beside Morvan.ini; the main INI names it.
     void WriteUserIni(const std::string& sText);
     void WriteServoFile(const std::string& sName);
+    // Puts the value read from the file under the key, replacing one there already.
     static void Value(const std::string& sKey, const std::string& sValue);
     static void Def(const std::string& sName, const std::string& sDefinition);
     // Entering a cell: the row's variable becomes the current one with its definition.
@@ -94,6 +95,9 @@ public:
     // The pending machine-data changes in list order.
     static std::vector<std::pair<std::string, std::string>> Changes();
     std::vector<std::string> BoxTexts() const;
+    // After a refused entry: the object and its control still there, the window still locked,
+    // nothing recorded.
+    void ExpectStillOpen(EditControl control) const;
 
     FakeGridPort port;
     TempDir dir;

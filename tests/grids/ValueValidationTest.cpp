@@ -65,17 +65,22 @@ TEST_F(ValueValidationTest, NumbersAreCheckedAndStoredInDataListForm) {
         {"$MOT_RPM_NOM", "REAL|||||", "abc", "", nullptr, "NoNumber"},
         {"$CURR_LIM", "INT|||||", "007", "", "7", nullptr},
         {"$CURR_LIM", "INT|||||", "-2147483648", "", "-2147483648", nullptr},
+        {"$CURR_LIM", "INT|||||", "2147483647", "", "2147483647", nullptr},
         {"$CURR_LIM", "INT|||||", "1.0", "", nullptr, "IntegerExpected"},
         {"$CURR_LIM", "INT|||||", "1,0", "", nullptr, "IntegerExpected"},
         {"$CURR_LIM", "INT|||||", "", "", nullptr, "NoNumber"},
         {"$CURR_LIM", "INT|||||", "+5", "", nullptr, "NoNumber"},
         {"$CURR_LIM", "INT|||||", "3000000000", "", nullptr, "NoNumber"},
         {"$CURR_LIM", "INT|||||", "-2147483649", "", nullptr, "NoNumber"},
+        {"$CURR_LIM", "INT|||||", "2147483648", "", nullptr, "NoNumber"},
         {"$RAT_MOT_AX", "INT|1|2|||", "3", "2", "{N 3,D 2}", nullptr},
         {"$RAT_MOT_AX", "INT|||||", " -07 ", "1", "{N -7,D 1}", nullptr},
         {"$RAT_MOT_AX", "INT|||||", "3", "x", nullptr, "NoNumber"},
         {"$RAT_MOT_AX", "INT|||||", "1.5", "1", nullptr, "IntegerExpected"},
         {"$RAT_MOT_AX", "INT|||||", "99999999999", "1", nullptr, "NoNumber"},
+        {"$RAT_MOT_AX", "INT|||||", "1", "2147483648", nullptr, "NoNumber"},
+        {"$RAT_MOT_AX", "INT|||||", "-2147483648", "2147483647", "{N -2147483648,D 2147483647}",
+         nullptr},
         {"$DSECHANNEL", "INT|||||", "8", "", "8", nullptr},
         {"$DSECHANNEL", "INT|||||", "10", "", "10", nullptr},
         {"$DSECHANNEL", "INT|||||", "17", "", "17", nullptr},
@@ -87,7 +92,6 @@ TEST_F(ValueValidationTest, NumbersAreCheckedAndStoredInDataListForm) {
         SCOPED_TRACE(std::string(c.pszName) + " " + c.pszEntry);
         TearDown();
         SetUp();
-        ui.boxes.clear();
         if (c.pszMessageKey) {
             ui.Answer(MsgAnswer::OK);
         }
@@ -98,7 +102,7 @@ TEST_F(ValueValidationTest, NumbersAreCheckedAndStoredInDataListForm) {
             EXPECT_EQ(port.CellText(GridId::ExAxDataGrid, 1, 1), c.pszStored);
             EXPECT_TRUE(ui.boxes.empty());
         } else {
-            EXPECT_TRUE(g_colMadaChanges.Empty());
+            ExpectStillOpen(EditControl::ChangeTb);
             EXPECT_TRUE(port.writes.empty());
             EXPECT_EQ(BoxTexts(), Strings{T(c.pszMessageKey)});
             EXPECT_EQ(ui.boxes[0].icon, MsgIcon::Error);
@@ -110,7 +114,7 @@ TEST_F(ValueValidationTest, RatioWithZeroDenominatorNamesTheRatio) {
     ui.Answer(MsgAnswer::OK);
     EXPECT_FALSE(EditAxis7("$RAT_MOT_AX", "INT|||||", "{N 1,D 1}", "3", "0"));
     EXPECT_EQ(BoxTexts(), Strings{T("ValueNotAllowed") + " {N 3,D 0}"});
-    EXPECT_TRUE(g_colMadaChanges.Empty());
+    ExpectStillOpen(EditControl::ChangeTb2);
 }
 
 struct LimitCase {
@@ -134,7 +138,6 @@ TEST_F(ValueValidationTest, ValuesOutsideTheLimitsAreTakenOnlyWhenConfirmed) {
             SCOPED_TRACE(std::string(c.pszDefinition) + " " + c.pszEntry);
             TearDown();
             SetUp();
-            ui.boxes.clear();
             if (c.pszQuestionKey) {
                 ui.Answer(answer);
             } else if (answer == MsgAnswer::No) {
@@ -144,6 +147,9 @@ TEST_F(ValueValidationTest, ValuesOutsideTheLimitsAreTakenOnlyWhenConfirmed) {
             const bool bExpectTaken = c.pszQuestionKey == nullptr || answer == MsgAnswer::Yes;
             EXPECT_EQ(bTaken, bExpectTaken);
             EXPECT_EQ(g_colMadaChanges.Count(), bExpectTaken ? 1 : 0);
+            if (!bExpectTaken) {
+                ExpectStillOpen(EditControl::ChangeTb);
+            }
             if (c.pszQuestionKey) {
                 ASSERT_EQ(ui.boxes.size(), 1u);
                 EXPECT_EQ(ui.boxes[0].sText, T(c.pszQuestionKey));
@@ -165,7 +171,6 @@ TEST_F(ValueValidationTest, FixedValueIsTakenWhateverWasTyped) {
         SCOPED_TRACE(pszDefinition);
         TearDown();
         SetUp();
-        ui.boxes.clear();
         ui.Answer(MsgAnswer::OK);
         EXPECT_TRUE(EditAxis7("$FIXED", pszDefinition, "1", "77"));
         EXPECT_EQ(BoxTexts(), Strings{T("FixedValueCantChange")});
@@ -197,7 +202,6 @@ TEST_F(ValueValidationTest, TextIsStoredQuotedInUpperCase) {
         SCOPED_TRACE(c.pszEntry);
         TearDown();
         SetUp();
-        ui.boxes.clear();
         if (!c.sMessage.empty()) {
             ui.Answer(MsgAnswer::OK);
         }
@@ -211,6 +215,7 @@ TEST_F(ValueValidationTest, TextIsStoredQuotedInUpperCase) {
             EXPECT_EQ(GetSFNeededVal(c.pszName), c.pszStored);
         } else {
             EXPECT_TRUE(g_colSFNeededVals.Empty());
+            ExpectStillOpen(EditControl::ChangeTb);
         }
     }
 }
@@ -274,8 +279,7 @@ TEST_F(AxisCountTest, RaisingTheCountAsksAndWritesNoDefaults) {
 TEST_F(AxisCountTest, NoToTheQuestionKeepsTheEditorOpenAndRecordsNothing) {
     ui.Answer(MsgAnswer::No);
     ChooseCount("$NUM_AX", "6", "2");
-    EXPECT_NE(g_oChangeControl, nullptr);
-    EXPECT_TRUE(g_colMadaChanges.Empty());
+    ExpectStillOpen(EditControl::ChangeCombo);
     EXPECT_TRUE(port.writes.empty());
 }
 
@@ -287,8 +291,7 @@ TEST_F(AxisCountTest, MissingDefaultListRefusesTheLowerCountInsteadOfEndingThePr
     EXPECT_EQ(BoxTexts(), (Strings{T("DoYouWantToDecreaseAxisNum"),
                                    T("NoParameterInSection") + "  [DefVar_InAvtiveAxes]"}));
     EXPECT_TRUE(ui.exitCalls.empty());
-    EXPECT_TRUE(g_colMadaChanges.Empty());
-    EXPECT_NE(g_oChangeControl, nullptr);
+    ExpectStillOpen(EditControl::ChangeCombo);
 }
 
 TEST_F(AxisCountTest, VariableWithoutDefaultKeepsItsValue) {
@@ -349,20 +352,44 @@ TEST_F(KinematicsEditTest, FrameComponentRecordsTheWholeFrame) {
     EXPECT_EQ(port.CellText(GridId::ExFrmDataGrid, 1, 2), "12.5");
 }
 
-TEST_F(KinematicsEditTest, FailedBuildIsReportedAndRecordsNothing) {
-    g_colMadaValues.Remove("$ET1_TA1BN");
-    Value("$ET1_TA1BN", "");
-    g_colMadaValues.Remove("$EX_KIN");
-    Value("$EX_KIN", "{ET1 #EASYS,ET2 #NONE,ET3 #NONE,ET4 #NONE,ET5 #NONE,ET6 #NONE}");
-    clsChangeControl edit;
-    edit.ExKinData = true;
-    edit.EditKind = "COMBO";
-    edit.VariableIndex = 7; // no seventh system
-    g_sCurVarName = "$EX_KIN";
-    ui.Answer(MsgAnswer::OK);
-    EXPECT_FALSE(edit.WriteValueToGrid("EASYS"));
-    EXPECT_EQ(BoxTexts(), Strings{T("UnExpectedError") + " Function Build_Ex_Kin"});
-    EXPECT_TRUE(g_colMadaChanges.Empty());
+struct BuildFailure {
+    const char* pszBuilder;
+    const char* pszMissingValue; // nullptr: every value there
+    GridId grid;
+    int nCol;
+    const char* pszName;
+    const char* pszCurVar;
+    const char* pszEntry;
+    EditControl control;
+};
+
+TEST_F(KinematicsEditTest, FailedBuildIsReportedAndKeepsTheEditorOpen) {
+    const BuildFailure cases[] = {
+        {"Build_Ex_Kin", nullptr, GridId::ExKinDataGrid, 7, "$EX_KIN", "$EX_KIN", "EASYS",
+         EditControl::ChangeCombo}, // no seventh system
+        {"Build_ETx_Ax", "$ET1_AX", GridId::ExEtxDataGrid, 3, "$ET1_AX", "$ET#_AX", "E2",
+         EditControl::ChangeCombo},
+        {"Build_ETx_Frame", "$ET1_TA1BN", GridId::ExFrmDataGrid, 2, "$ET1_TA1BN", "$ET1_TA1BN", "5",
+         EditControl::ChangeTb},
+        {"Build_Brk_Mode", "$BRK_MODE", GridId::GenAxData, 1, "$BRK_MODE_BIT2", "$BRK_MODE_BIT2",
+         "1", EditControl::ChangeCombo},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszBuilder);
+        TearDown();
+        SetUp();
+        Def("$BRK_MODE_BIT2", "BIN|0|1|1||");
+        Value("$BRK_MODE", "'B0001'");
+        if (c.pszMissingValue) {
+            g_colMadaValues.Remove(c.pszMissingValue);
+        }
+        ui.Answer(MsgAnswer::OK);
+        Open(c.grid, 1, c.nCol, c.pszName, "NONE", c.pszCurVar);
+        FinishCellEdit(kKeyEnter, c.pszEntry, "", "ChangeTb");
+        EXPECT_EQ(BoxTexts(), Strings{T("UnExpectedError") + " Function " + c.pszBuilder});
+        ExpectStillOpen(c.control);
+        EXPECT_TRUE(port.writes.empty());
+    }
 }
 
 TEST(ChangeControlNumbers, StringToDoubleReadsPointAndCommaAlike) {
