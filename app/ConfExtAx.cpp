@@ -54,11 +54,6 @@ namespace {
 const QColor kLightYellow(255, 255, 128);
 const QColor kPaleYellow(255, 255, 192);
 
-QRect Twips(int nLeft, int nTop, int nWidth, int nHeight) {
-    return {TwipsToPixels(nLeft), TwipsToPixels(nTop), TwipsToPixels(nWidth),
-            TwipsToPixels(nHeight)};
-}
-
 QPushButton* SoftKey(QWidget* pParent, const QString& sName, QRect rect) {
     auto* pButton = new QPushButton(pParent);
     pButton->setObjectName(sName);
@@ -120,13 +115,13 @@ ConfExtAx::~ConfExtAx() {
 void ConfExtAx::CreateControls() {
     for (int i = 0; i < 8; ++i) {
         BtnMenu[i] = SoftKey(this, QString("BtnMenu_%1").arg(i),
-                             Twips(i * 1200, 0, i == 0 ? 1215 : 1200, 450));
+                             TwipsToPixels(i * 1200, 0, i == 0 ? 1215 : 1200, 450));
         connect(BtnMenu[i], &QPushButton::clicked, this, [this, i] { BtnMenu_Click(i); });
     }
     static constexpr std::array<int, 7> kCmdLefts = {675, 1875, 3075, 4275, 5473, 6675, 7875};
     for (int i = 0; i < 7; ++i) {
         BtnCmd[i] = SoftKey(this, QString("BtnCmd_%1").arg(i),
-                            Twips(kCmdLefts[i], 6720, i == 0 ? 1200 : 1170, 450));
+                            TwipsToPixels(kCmdLefts[i], 6720, i == 0 ? 1200 : 1170, 450));
         connect(BtnCmd[i], &QPushButton::clicked, this, [this, i] { BtnCmd_Click(i); });
     }
     for (int i : {1, 2, 4}) {
@@ -136,8 +131,8 @@ void ConfExtAx::CreateControls() {
     static constexpr std::array<const char*, 6> kStatTexts = {"\u25B6", "\u25C0", "",
                                                               "",       "+TAB",   "-TAB"};
     for (int i = 0; i < 6; ++i) {
-        StatKeyLSt[i] =
-            SoftKey(this, QString("StatKeyLSt_%1").arg(i), Twips(0, kStatTops[i], 600, 795));
+        StatKeyLSt[i] = SoftKey(this, QString("StatKeyLSt_%1").arg(i),
+                                TwipsToPixels(0, kStatTops[i], 600, 795));
         StatKeyLSt[i]->setText(QString::fromUtf8(kStatTexts[i]));
         connect(StatKeyLSt[i], &QPushButton::clicked, this, [this, i] { StatKeyLSt_Click(i); });
     }
@@ -146,7 +141,7 @@ void ConfExtAx::CreateControls() {
 
     LsrTabArea = new QFrame(this);
     LsrTabArea->setObjectName("LsrTab");
-    LsrTabArea->setGeometry(Twips(600, 480, 9015, 4200));
+    LsrTabArea->setGeometry(TwipsToPixels(600, 480, 9015, 4200));
     LsrTabArea->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     LsrTab = new QTabBar(LsrTabArea);
     LsrTab->setObjectName("LsrTabBar");
@@ -161,7 +156,7 @@ void ConfExtAx::CreateControls() {
 
     Frm_Info = new QGroupBox(LsrTabArea);
     Frm_Info->setObjectName("Frm_Info");
-    Frm_Info->setGeometry(Twips(240, 480, 8535, 1215));
+    Frm_Info->setGeometry(TwipsToPixels(240, 480, 8535, 1215));
     for (int i = 0; i < 3; ++i) {
         Lbl_Desc[i] = new QLabel(Frm_Info);
         Lbl_Desc[i]->setGeometry(12, 18 + i * 19, 170, 17);
@@ -193,11 +188,11 @@ void ConfExtAx::CreateControls() {
 
     StatusBar = new QFrame(this);
     StatusBar->setObjectName("StatusBar");
-    StatusBar->setGeometry(Twips(600, 6360, 8955, 285));
+    StatusBar->setGeometry(TwipsToPixels(600, 6360, 8955, 285));
     StatusBar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName("ProgressBar");
-    ProgressBar->setGeometry(Twips(2160, 6410, 6255, 256));
+    ProgressBar->setGeometry(TwipsToPixels(2160, 6410, 6255, 256));
     ProgressBar->setTextVisible(false);
     ProgressBar->setRange(0, 1000);
     ProgressBar->hide();
@@ -206,7 +201,7 @@ void ConfExtAx::CreateControls() {
 void ConfExtAx::CreateHelpPanel() {
     Frame3 = new QFrame(this);
     Frame3->setObjectName("Frame3");
-    Frame3->setGeometry(Twips(600, 4680, 9015, 1650));
+    Frame3->setGeometry(TwipsToPixels(600, 4680, 9015, 1650));
     Lbl_HlpsDesc = new QLabel(Frame3);
     Lbl_HlpsDesc->setObjectName("Lbl_HlpsDesc");
     Lbl_HlpsDesc->move(TwipsToPixels(120), 0);
@@ -214,8 +209,8 @@ void ConfExtAx::CreateHelpPanel() {
     Lbl_HlpUnit->setObjectName("Lbl_HlpUnit");
     Lbl_HlpType = new QLabel(Frame3);
     Lbl_HlpType->setObjectName("Lbl_HlpType");
-    Lbl_HlpDesc =
-        PanelBox(Frame3, "Lbl_HlpDesc", Twips(120, 240, 7335, 1335), Qt::AlignLeft | Qt::AlignTop);
+    Lbl_HlpDesc = PanelBox(Frame3, "Lbl_HlpDesc", TwipsToPixels(120, 240, 7335, 1335),
+                           Qt::AlignLeft | Qt::AlignTop);
     Lbl_HlpDesc->setWordWrap(true);
     Lbl_HlpDesc->setMargin(2);
     QFont plain = font();
@@ -228,9 +223,10 @@ void ConfExtAx::CreateHelpPanel() {
     for (int i = 0; i < 4; ++i) {
         const int nTop = 240 + i * 360;
         auto* pCaption = new QLabel(kCaptions[i], Frame3);
-        pCaption->setGeometry(Twips(7440, nTop, 560, 255));
+        pCaption->setGeometry(TwipsToPixels(7440, nTop, 560, 255));
         pCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        *boxes[i] = PanelBox(Frame3, kBoxNames[i], Twips(8040, nTop, 885, 255), Qt::AlignCenter);
+        *boxes[i] =
+            PanelBox(Frame3, kBoxNames[i], TwipsToPixels(8040, nTop, 885, 255), Qt::AlignCenter);
         (*boxes[i])->setFont(plain);
     }
 }
@@ -282,10 +278,10 @@ void ConfExtAx::CreateEditControls() {
     const QString sYellow = "background: rgb(255, 255, 128);";
     ChangeTb = new QLineEdit(LsrTabArea);
     ChangeTb->setObjectName("ChangeTb");
-    ChangeTb->setGeometry(Twips(7320, 1080, 1695, 285));
+    ChangeTb->setGeometry(TwipsToPixels(7320, 1080, 1695, 285));
     ChangeTb2 = new QLineEdit(LsrTabArea);
     ChangeTb2->setObjectName("ChangeTb2");
-    ChangeTb2->setGeometry(Twips(7320, 1440, 1695, 285));
+    ChangeTb2->setGeometry(TwipsToPixels(7320, 1440, 1695, 285));
     for (QLineEdit* pBox : {ChangeTb, ChangeTb2}) {
         pBox->setAlignment(Qt::AlignCenter);
         pBox->setStyleSheet("QLineEdit { " + sYellow + " }");
@@ -293,7 +289,7 @@ void ConfExtAx::CreateEditControls() {
     }
     ChangeCombo = new QComboBox(LsrTabArea);
     ChangeCombo->setObjectName("ChangeCombo");
-    ChangeCombo->setGeometry(Twips(7200, 720, 1935, 315));
+    ChangeCombo->setGeometry(TwipsToPixels(7200, 720, 1935, 315));
     ChangeCombo->setEditable(false);
     ChangeCombo->setStyleSheet("QComboBox { " + sYellow + " }");
     ChangeCombo->hide();
@@ -376,10 +372,6 @@ void ConfExtAx::EnableGrids(bool bEnable, bool bMainAxisGridsToo) {
             pGrid->setEnabled(bEnable);
         }
     }
-}
-
-void ConfExtAx::ShowHelpPanel(const VariableHelpTexts& texts) {
-    ShowHelp(texts);
 }
 
 void ConfExtAx::SetEditText(EditControl control, std::string_view sText) {
@@ -506,8 +498,8 @@ void ConfExtAx::ConnectAndCheck() {
     }
     std::string sReasons;
     if (!CheckPreconditions(sReasons)) {
-        MsgBox(sReasons + std::string(kCrLf) + std::string(kCrLf) + T("TheToolWillBeClosed"),
-               MsgButtons::OK, MsgIcon::Information);
+        MsgBox(Paragraphs(sReasons, T("TheToolWillBeClosed")), MsgButtons::OK,
+               MsgIcon::Information);
         DisconnectController();
         Ui().EndProgram();
     }
@@ -570,8 +562,7 @@ void ConfExtAx::InitMainWindow() {
 
     g_sIniFile = m_options.sIniFile;
     if (!FileExists(g_sIniFile)) {
-        MsgBox(T("FileNotFound") + ": " + g_sIniFile + std::string(kCrLf) + std::string(kCrLf) +
-                   T("TheToolWillBeClosed"),
+        MsgBox(Paragraphs(T("FileNotFound") + ": " + g_sIniFile, T("TheToolWillBeClosed")),
                MsgButtons::OK, MsgIcon::Error);
         // Released here too, so that the controller is never left connected to a program
         // that has gone.
@@ -819,6 +810,14 @@ void ConfExtAx::ShowServoOpenLayout() {
     SF_CalcDataGrid->setFocus();
 }
 
+ParamGrid* ConfExtAx::ActiveKinGrid() const {
+    const std::string s = UCase(g_sActiveKinGrid);
+    return s == "EXKINDATAGRID"   ? ExKinDataGrid
+           : s == "EXETXDATAGRID" ? ExEtxDataGrid
+           : s == "EXFRMDATAGRID" ? ExFrmDataGrid
+                                  : nullptr;
+}
+
 void ConfExtAx::SetFocusToActiveGrid() {
     ParamGrid* pGrid = nullptr;
     switch (SelectedTab()) {
@@ -833,14 +832,9 @@ void ConfExtAx::SetFocusToActiveGrid() {
     case 2:
         pGrid = ExAxDataGrid;
         break;
-    case 3: {
-        const std::string s = UCase(g_sActiveKinGrid);
-        pGrid = s == "EXKINDATAGRID"   ? ExKinDataGrid
-                : s == "EXETXDATAGRID" ? ExEtxDataGrid
-                : s == "EXFRMDATAGRID" ? ExFrmDataGrid
-                                       : nullptr;
+    case 3:
+        pGrid = ActiveKinGrid();
         break;
-    }
     case 4: {
         const std::string s = UCase(g_sActiveSFGrid);
         pGrid = s == "SF_COMMDATAGRID"   ? SF_CommDataGrid
@@ -881,11 +875,7 @@ void ConfExtAx::BtnCmd_Click(int nIndex) {
     }
     switch (nIndex) {
     case 0: {
-        const std::string s = UCase(g_sActiveKinGrid);
-        ParamGrid* pKin = s == "EXKINDATAGRID"   ? ExKinDataGrid
-                          : s == "EXETXDATAGRID" ? ExEtxDataGrid
-                          : s == "EXFRMDATAGRID" ? ExFrmDataGrid
-                                                 : nullptr;
+        ParamGrid* pKin = ActiveKinGrid();
         if (pKin && pKin->isVisible()) {
             pKin->setFocus();
         }
@@ -1209,7 +1199,7 @@ void ConfExtAx::ResetCurrent(ParamGrid* pGrid) {
     pGrid->ResetCellBackground(pGrid->Row(), pGrid->Col());
 }
 
-void ConfExtAx::ShowHelp(const VariableHelpTexts& help) {
+void ConfExtAx::ShowHelpPanel(const VariableHelpTexts& help) {
     Lbl_HlpsDesc->setText(ToQt(help.sShortDesc));
     Lbl_HlpsDesc->adjustSize();
     Lbl_HlpDesc->setText(ToQt(help.sLongDesc));
@@ -1232,19 +1222,19 @@ void ConfExtAx::Grid_EnterOrFocus(GridKind kind, ParamGrid* pGrid, bool bGotFocu
     case GridKind::GenAx:
     case GridKind::GenExAx:
         g_sActiveGenGrid = kind == GridKind::GenAx ? "GENAXDATA" : "GENEXAXDATA";
-        ShowHelp(ShowVariableHelp(sName));
+        ShowHelpPanel(ShowVariableHelp(sName));
         HighlightCurrent(pGrid);
         break;
     case GridKind::MainAx:
     case GridKind::ExAx:
-        ShowHelp(ShowVariableHelp(sName));
+        ShowHelpPanel(ShowVariableHelp(sName));
         HighlightCurrent(pGrid);
         ApplyAxisColumnWidths(pGrid->Model(), pGrid->Col());
         pGrid->Redraw();
         break;
     case GridKind::ExKin:
         g_sActiveKinGrid = "ExKinDataGrid";
-        ShowHelp(ShowVariableHelp(sName));
+        ShowHelpPanel(ShowVariableHelp(sName));
         HighlightCurrent(pGrid);
         g_nCurEtNr = pGrid->Col();
         BuildKinSystemGrids(ExEtxDataGrid->Model(), ExFrmDataGrid->Model());
@@ -1258,9 +1248,9 @@ void ConfExtAx::Grid_EnterOrFocus(GridKind kind, ParamGrid* pGrid, bool bGotFocu
     case GridKind::ExEtx:
         g_sActiveKinGrid = "ExEtxDataGrid";
         if (pGrid->Col() == 1) {
-            ShowHelp(ShowVariableHelp("$ET#_NAME"));
+            ShowHelpPanel(ShowVariableHelp("$ET#_NAME"));
         } else if (pGrid->Col() >= 2) {
-            ShowHelp(ShowVariableHelp("$ET#_AX"));
+            ShowHelpPanel(ShowVariableHelp("$ET#_AX"));
         }
         HighlightCurrent(pGrid);
         ResetCurrent(ExKinDataGrid);
@@ -1268,7 +1258,7 @@ void ConfExtAx::Grid_EnterOrFocus(GridKind kind, ParamGrid* pGrid, bool bGotFocu
         break;
     case GridKind::ExFrm:
         g_sActiveKinGrid = "ExFrmDataGrid";
-        ShowHelp(ShowVariableHelp(sName));
+        ShowHelpPanel(ShowVariableHelp(sName));
         HighlightCurrent(pGrid);
         if (bGotFocus) {
             ResetCurrent(ExEtxDataGrid);
@@ -1278,14 +1268,14 @@ void ConfExtAx::Grid_EnterOrFocus(GridKind kind, ParamGrid* pGrid, bool bGotFocu
     case GridKind::SFComm: {
         g_sActiveSFGrid = "SF_COMMDATAGRID";
         const int r = pGrid->Row();
-        ShowHelp(ShowVariableHelp(
+        ShowHelpPanel(ShowVariableHelp(
             r >= 1 && r <= g_colSFNeededList.Count() ? g_colSFNeededList.Item(r) : std::string()));
         HighlightCurrent(pGrid);
         break;
     }
     case GridKind::SFCalc:
         g_sActiveSFGrid = "SF_CalcDataGrid";
-        ShowHelp(ShowVariableHelp(ServoCalcRowName(sName, pGrid->Row())));
+        ShowHelpPanel(ShowVariableHelp(ServoCalcRowName(sName, pGrid->Row())));
         HighlightCurrent(pGrid);
         break;
     }
@@ -1305,7 +1295,7 @@ void ConfExtAx::Grid_LostFocus(GridKind kind, ParamGrid* pGrid) {
 }
 
 void ConfExtAx::Grid_KeyPress(GridKind kind, ParamGrid* pGrid, int nKeyAscii) {
-    if (pGrid->Col() == 0 || nKeyAscii != 13) {
+    if (pGrid->Col() == 0 || nKeyAscii != kKeyEnter) {
         return;
     }
     switch (kind) {

@@ -152,7 +152,6 @@ private:
     void SelectTabQuietly(int nIndex);
     void SetTabEnabled(int nIndex, bool bEnable);
     void SendKeyToWindow(int nKey, Qt::KeyboardModifiers modifiers);
-    void ShowHelp(const VariableHelpTexts& help);
     void CreateEditControls();
     // Asks about pending servo-file changes before a servo command; false = the command ends.
     bool PendingServoChangesSettled(int nIndex);
@@ -160,6 +159,8 @@ private:
     void ShowServoOpenLayout();
     void PlaceCaption(QLabel* pLabel, const GridCaption& caption);
     ParamGrid* GridOf(GridId grid) const;
+    // The grid of the kinematics tab named by g_sActiveKinGrid; nullptr for none.
+    ParamGrid* ActiveKinGrid() const;
     QWidget* EditWidget(EditControl control) const;
     // The key events of the three edit controls; true when the key was used up.
     bool EditControlKey(QObject* pControl, QKeyEvent* pEvent);

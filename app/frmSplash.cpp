@@ -22,11 +22,6 @@ bool g_bSafetyActive = false;
 
 namespace {
 
-QRect Twips(int nLeft, int nTop, int nWidth, int nHeight) {
-    return {TwipsToPixels(nLeft), TwipsToPixels(nTop), TwipsToPixels(nWidth),
-            TwipsToPixels(nHeight)};
-}
-
 // The picture beside both screens: a plain gradient with the arm of a robot drawn over it.
 QPixmap Sidepicture(QSize size) {
     QPixmap pixmap(size);
@@ -88,16 +83,16 @@ frmSplash::frmSplash(QWidget* pMainWindow)
     setModal(true);
     Frm_Version = new QFrame(this);
     Frm_Version->setObjectName("Frm_Version");
-    Frm_Version->setGeometry(Twips(0, 0, 7080, 4050));
+    Frm_Version->setGeometry(TwipsToPixels(0, 0, 7080, 4050));
     Frm_Version->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Frm_Version->installEventFilter(this);
-    Picture(Frm_Version, Twips(120, 120, 2655, 3915));
+    Picture(Frm_Version, TwipsToPixels(120, 120, 2655, 3915));
     lblCompanyProduct = TextLabel(Frm_Version, 3120, 480, "Arial", 15.75, true);
     lblCompanyProduct->setText("Morvane");
     lblProductName = TextLabel(Frm_Version, 4065, 1440, "Arial", 11.25, true);
-    Centre(lblProductName, Twips(2880, 1200, 4080, 660));
+    Centre(lblProductName, TwipsToPixels(2880, 1200, 4080, 660));
     lblVersion = TextLabel(Frm_Version, 4320, 1920, "Arial", 8.25, true);
-    Centre(lblVersion, Twips(2880, 1920, 4080, 255));
+    Centre(lblVersion, TwipsToPixels(2880, 1920, 4080, 255));
     Lbl_IniVersion = TextLabel(Frm_Version, 2880, 2520, "Arial", 8.25, false);
     Lbl_MdbVersion = TextLabel(Frm_Version, 2880, 2760, "Arial", 8.25, false);
     lblCopyright = TextLabel(Frm_Version, 4560, 3720, "Arial", 8.25, false);
@@ -107,24 +102,24 @@ frmSplash::frmSplash(QWidget* pMainWindow)
 
     Frm_Safety = new QFrame(this);
     Frm_Safety->setObjectName("Frm_Safety");
-    Frm_Safety->setGeometry(Twips(0, 4300, 8000, 4770));
+    Frm_Safety->setGeometry(TwipsToPixels(0, 4300, 8000, 4770));
     Frm_Safety->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Picture(Frm_Safety, Twips(120, 120, 2655, 4515));
+    Picture(Frm_Safety, TwipsToPixels(120, 120, 2655, 4515));
     Lbl_Safety = TextLabel(Frm_Safety, 4800, 360, "Arial", 11.25, true);
-    Centre(Lbl_Safety, Twips(2880, 300, 4935, 360));
+    Centre(Lbl_Safety, TwipsToPixels(2880, 300, 4935, 360));
     Txt_Safety = new QPlainTextEdit(Frm_Safety);
     Txt_Safety->setObjectName("Txt_Safety");
-    Txt_Safety->setGeometry(Twips(2880, 720, 4935, 3375));
+    Txt_Safety->setGeometry(TwipsToPixels(2880, 720, 4935, 3375));
     Txt_Safety->setReadOnly(true);
     Txt_Safety->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Txt_Safety->setStyleSheet("QPlainTextEdit { background: rgb(255, 255, 128); }");
     Txt_Safety->setFocusPolicy(Qt::NoFocus);
     Cmd_Cont = new QPushButton(Frm_Safety);
     Cmd_Cont->setObjectName("Cmd_Cont");
-    Cmd_Cont->setGeometry(Twips(3000, 4200, 2055, 375));
+    Cmd_Cont->setGeometry(TwipsToPixels(3000, 4200, 2055, 375));
     Cmd_Exit = new QPushButton(Frm_Safety);
     Cmd_Exit->setObjectName("Cmd_Exit");
-    Cmd_Exit->setGeometry(Twips(5520, 4200, 2055, 375));
+    Cmd_Exit->setGeometry(TwipsToPixels(5520, 4200, 2055, 375));
     connect(Cmd_Cont, &QPushButton::clicked, this, &frmSplash::Cmd_Cont_Click);
     connect(Cmd_Exit, &QPushButton::clicked, this, &frmSplash::Cmd_Exit_Click);
     Frm_Safety->hide();

@@ -66,6 +66,9 @@ TEST_F(GridFillTest, GeneralGridsShowAxisCountsAndBrakeBits) {
     EXPECT_EQ(genEx.Text(1, 1), "2");
     EXPECT_EQ(genEx.Text(2, 0), "$BRK_MODE_BIT3");
     EXPECT_EQ(genEx.Text(2, 1), "0");
+    EXPECT_EQ(grid.nLeft, 240);
+    EXPECT_EQ(grid.nHeight, 1455);
+    EXPECT_EQ(genEx.nLeft, 4560);
     EXPECT_EQ(genEx.nHeight, 895);
     // The system information shows the values as read, not upper-cased.
     EXPECT_EQ(texts.asValue[1], "\"#arm6 57 S\"");
